@@ -38,6 +38,11 @@ void Grid::SetIndex(int row, int column, int index) { std::get<int>(At(row, colu
 ControlRef TextControl(std::string name, std::string& field, const Items* suggestions) {
   return {std::move(name), ControlKind::Text, &field, suggestions};
 }
+ControlRef LabelControl(std::string name, std::string& field) {
+  ControlRef ref{std::move(name), ControlKind::Text, &field};
+  ref.displayOnly = true;
+  return ref;
+}
 ControlRef ComboControl(std::string name, int& field, const Items& items) {
   return {std::move(name), ControlKind::ComboIndex, &field, &items};
 }
@@ -54,7 +59,9 @@ ControlRef PositionControl(std::string name, int& field, int minimum, int maximu
   return ref;
 }
 ControlRef MemoControl(std::string name, std::vector<std::string>& field) {
-  return {std::move(name), ControlKind::Memo, &field};
+  ControlRef ref{std::move(name), ControlKind::Memo, &field};
+  ref.displayOnly = true;
+  return ref;
 }
 ControlRef GridControl(std::string name, Grid& field) {
   return {std::move(name), ControlKind::Grid, &field};

@@ -67,6 +67,7 @@ struct ControlRef {
   std::variant<std::string*, int*, bool*, TriState*, std::vector<std::string>*, Grid*> field;
   const Items* items = nullptr;  // ComboIndex: its list; Text: suggestions, if any
   bool shown = true;             // false: read when stored, never set from the image
+  bool displayOnly = false;      // a label or read-only list: shown, never stored
   int minimum = 0;               // Position: the range of the slider or spin button
   int maximum = 0;
 };
@@ -75,6 +76,7 @@ using Controls = std::vector<ControlRef>;
 
 // Builders that keep the panels' control lists short and uniform.
 ControlRef TextControl(std::string name, std::string& field, const Items* suggestions = nullptr);
+ControlRef LabelControl(std::string name, std::string& field);
 ControlRef ComboControl(std::string name, int& field, const Items& items);
 ControlRef CheckControl(std::string name, bool& field);
 ControlRef ThreeStateControl(std::string name, TriState& field);

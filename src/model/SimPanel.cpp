@@ -38,7 +38,7 @@ void ImageToPanel(ConfigurationImage& image, int node, SimPanel& panel) {
 
 Controls ListControls(SimPanel& panel, int /*node*/) {
   return {
-      TextControl("Label34", panel.Label34),
+      LabelControl("Label34", panel.Label34),
       TextControl("MaskEditPIN", panel.MaskEditPIN),
       TextControl("MaskEditBalansReqCMD", panel.MaskEditBalansReqCMD),
       TextControl("MaskEditBalansIdWord", panel.MaskEditBalansIdWord),
