@@ -20,6 +20,8 @@ enum class CellKind { Text, Check, Combo };
 struct GridColumn {
   CellKind kind = CellKind::Text;
   const Items* items = nullptr;  // the list of a combo-box column
+
+  bool operator==(const GridColumn&) const = default;
 };
 
 // A table of cells. Rows are numbered from 1, as on screen, where row 0 is

@@ -1,0 +1,31 @@
+#include "model/InputsCommonPanel.h"
+
+#include "model/ImageEncoding.h"
+#include "model/ImageMap.h"
+
+namespace vkm {
+namespace {
+
+// Index i stands for 15 × i seconds; the double blanks are the controller's own.
+const Items& NoScanningTimeItems() {
+  static const Items items = {"0 Sec.",   "15 Sec.",  "30  Sec.", "45  Sec.",
+                              "60  Sec.", "75  Sec.", "90  Sec.", "105  Sec."};
+  return items;
+}
+
+}  // namespace
+
+void PanelToImage(InputsCommonPanel& panel, int /*node*/, ConfigurationImage& image) {
+  SetBits(image[kInputsCommonOffset], 0, 3, StoredFromComboIndex(panel.ComboBoxNoScaningTimeAftReset, 3));
+}
+
+void ImageToPanel(ConfigurationImage& image, int /*node*/, InputsCommonPanel& panel) {
+  panel.ComboBoxNoScaningTimeAftReset =
+      ComboIndexFromStored(GetBits(image[kInputsCommonOffset], 0, 3), NoScanningTimeItems().size());
+}
+
+Controls ListControls(InputsCommonPanel& panel, int /*node*/) {
+  return {ComboControl("ComboBoxNoScaningTimeAftReset", panel.ComboBoxNoScaningTimeAftReset, NoScanningTimeItems())};
+}
+
+}  // namespace vkm
