@@ -138,7 +138,7 @@ void ImageToPanel(ConfigurationImage& image, int node, ArmInPanel& panel) {
 Controls ListControls(ArmInPanel& panel, int /*node*/) {
   Controls controls = {
       LabelControl("Label21", panel.Label21),
-      TextControl("EditDelayARM", panel.EditDelayARM),
+      Reacting(TextControl("EditDelayARM", panel.EditDelayARM), [&panel] { OnDelayArmTextChanged(panel); }),
       PositionControl("UpDownDelayARM", panel.UpDownDelayARM, 0, kDelayArmMax),
       ComboControl("ComboBoxArmInMode", panel.ComboBoxArmInMode, ArmInModeItems()),
   };

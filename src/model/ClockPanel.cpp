@@ -182,7 +182,9 @@ Controls ListControls(ClockPanel& panel, int /*node*/) {
               [](std::string name, bool& field) { return CheckControl(std::move(name), field); });
   AddNumbered(controls, "CheckBoxInfoR", panel.CheckBoxInfoR,
               [](std::string name, bool& field) { return CheckControl(std::move(name), field); });
-  controls.push_back(GridControl("StringGrid3", panel.StringGrid3));
+  controls.push_back(ReactingGrid(GridControl("StringGrid3", panel.StringGrid3), [&panel](int row, int column) {
+    if (column == kSchedulerActionColumn) OnSchedulerActionChanged(panel, row);
+  }));
   return controls;
 }
 

@@ -99,7 +99,8 @@ void ImageToPanel(ConfigurationImage& image, int node, ConnectionsCommonPanel& p
 }
 
 Controls ListControls(ConnectionsCommonPanel& panel, int /*node*/) {
-  ControlRef sysPasswordBox = CheckControl("CheckBoxSysPassword", panel.CheckBoxSysPassword);
+  ControlRef sysPasswordBox = Reacting(CheckControl("CheckBoxSysPassword", panel.CheckBoxSysPassword),
+                                       [&panel] { OnSysPasswordClicked(panel); });
   sysPasswordBox.shown = false;
   return {
       LabelControl("Label15", panel.Label15),

@@ -35,36 +35,66 @@ void Grid::SetChecked(int row, int column, bool checked) { std::get<bool>(At(row
 int Grid::Index(int row, int column) const { return std::get<int>(At(row, column)); }
 void Grid::SetIndex(int row, int column, int index) { std::get<int>(At(row, column)) = index; }
 
-ControlRef TextControl(std::string name, std::string& field, const Items* suggestions) {
-  return {std::move(name), ControlKind::Text, &field, suggestions};
+namespace {
+
+template <class Field>
+ControlRef Make(std::string name, ControlKind kind, Field* field) {
+  ControlRef ref;
+  ref.name = std::move(name);
+  ref.kind = kind;
+  ref.field = field;
+  return ref;
 }
+
+}  // namespace
+
+ControlRef TextControl(std::string name, std::string& field, const Items* suggestions) {
+  ControlRef ref = Make(std::move(name), ControlKind::Text, &field);
+  ref.items = suggestions;
+  return ref;
+}
+
 ControlRef LabelControl(std::string name, std::string& field) {
-  ControlRef ref{std::move(name), ControlKind::Text, &field};
+  ControlRef ref = Make(std::move(name), ControlKind::Text, &field);
   ref.displayOnly = true;
   return ref;
 }
+
 ControlRef ComboControl(std::string name, int& field, const Items& items) {
-  return {std::move(name), ControlKind::ComboIndex, &field, &items};
+  ControlRef ref = Make(std::move(name), ControlKind::ComboIndex, &field);
+  ref.items = &items;
+  return ref;
 }
-ControlRef CheckControl(std::string name, bool& field) {
-  return {std::move(name), ControlKind::CheckBox, &field};
-}
+
+ControlRef CheckControl(std::string name, bool& field) { return Make(std::move(name), ControlKind::CheckBox, &field); }
+
 ControlRef ThreeStateControl(std::string name, TriState& field) {
-  return {std::move(name), ControlKind::ThreeState, &field};
+  return Make(std::move(name), ControlKind::ThreeState, &field);
 }
+
 ControlRef PositionControl(std::string name, int& field, int minimum, int maximum) {
-  ControlRef ref{std::move(name), ControlKind::Position, &field};
+  ControlRef ref = Make(std::move(name), ControlKind::Position, &field);
   ref.minimum = minimum;
   ref.maximum = maximum;
   return ref;
 }
+
 ControlRef MemoControl(std::string name, std::vector<std::string>& field) {
-  ControlRef ref{std::move(name), ControlKind::Memo, &field};
+  ControlRef ref = Make(std::move(name), ControlKind::Memo, &field);
   ref.displayOnly = true;
   return ref;
 }
-ControlRef GridControl(std::string name, Grid& field) {
-  return {std::move(name), ControlKind::Grid, &field};
+
+ControlRef GridControl(std::string name, Grid& field) { return Make(std::move(name), ControlKind::Grid, &field); }
+
+ControlRef Reacting(ControlRef control, std::function<void()> changed) {
+  control.changed = std::move(changed);
+  return control;
+}
+
+ControlRef ReactingGrid(ControlRef control, std::function<void(int row, int column)> cellChanged) {
+  control.cellChanged = std::move(cellChanged);
+  return control;
 }
 
 }  // namespace vkm

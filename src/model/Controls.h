@@ -5,6 +5,7 @@
 // by its name, its kind and a pointer to the field that holds its value.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -72,6 +73,10 @@ struct ControlRef {
   bool displayOnly = false;      // a label or read-only list: shown, never stored
   int minimum = 0;               // Position: the range of the slider or spin button
   int maximum = 0;
+  // What the panel does at once when the user changes the control (a grid:
+  // one of its cells), so that every front end keeps the same rules.
+  std::function<void()> changed;
+  std::function<void(int row, int column)> cellChanged;
 };
 
 using Controls = std::vector<ControlRef>;
@@ -85,6 +90,10 @@ ControlRef ThreeStateControl(std::string name, TriState& field);
 ControlRef PositionControl(std::string name, int& field, int minimum, int maximum);
 ControlRef MemoControl(std::string name, std::vector<std::string>& field);
 ControlRef GridControl(std::string name, Grid& field);
+
+// The control with its immediate reaction.
+ControlRef Reacting(ControlRef control, std::function<void()> changed);
+ControlRef ReactingGrid(ControlRef control, std::function<void(int row, int column)> cellChanged);
 
 // A numbered family such as CheckBoxMaskDInput1..7 held in one array.
 template <class Array, class Make>

@@ -159,7 +159,8 @@ Controls ListControls(GprsCommonPanel& panel, int /*node*/) {
       CheckControl("CheckBoxMaskG_GPS", panel.CheckBoxMaskG_GPS),
       // The strategy comes before the controls its change handler rewrites,
       // so that setting it does not undo their values.
-      ComboControl("ComboBoxGPRSConnectionStrategy", panel.ComboBoxGPRSConnectionStrategy, StrategyItems()),
+      Reacting(ComboControl("ComboBoxGPRSConnectionStrategy", panel.ComboBoxGPRSConnectionStrategy, StrategyItems()),
+               [&panel] { OnConnectionStrategyChanged(panel); }),
       TextControl("MaskEditConnectingPeriod_x5m", panel.MaskEditConnectingPeriod_x5m),
       ComboControl("ComboBoxConnectingTryNum", panel.ComboBoxConnectingTryNum, AttemptItems()),
       ComboControl("ComboBoxPingPeriod_min", panel.ComboBoxPingPeriod_min, PingPeriodItems()),

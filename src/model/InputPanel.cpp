@@ -197,7 +197,7 @@ Controls ListControls(InputPanel& panel, int node) {
       ComboControl("ComboBoxAverageTime", panel.ComboBoxAverageTime, AverageTimeItems()),
       ComboControl("ComboBoxSensActLevel", panel.ComboBoxSensActLevel, ActiveLevelItems()),
       CheckControl("CheckBox24HZone", panel.CheckBox24HZone),
-      TextControl("EditRecoveryTime", panel.EditRecoveryTime),
+      Reacting(TextControl("EditRecoveryTime", panel.EditRecoveryTime), [&panel] { OnRecoveryTimeTextChanged(panel); }),
       PositionControl("UpDownRecoveryTime", panel.UpDownRecoveryTime, 0, kRecoveryTimeMax),
       ComboControl("ComboBoxDelayTime", panel.ComboBoxDelayTime, DelayTimeItems()),
       ComboControl("ComboBoxReleToAlarm", panel.ComboBoxReleToAlarm, ReleToAlarmItems()),

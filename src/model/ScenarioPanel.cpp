@@ -75,7 +75,8 @@ void ImageToPanel(ConfigurationImage& image, int node, ScenarioPanel& panel) {
 Controls ListControls(ScenarioPanel& panel, int /*node*/) {
   return {
       LabelControl("Label79", panel.Label79),
-      GridControl("StringGrid2", panel.StringGrid2),
+      ReactingGrid(GridControl("StringGrid2", panel.StringGrid2),
+                   [&panel](int row, int /*column*/) { OnScenarioTextEdited(panel, row); }),
   };
 }
 

@@ -61,7 +61,8 @@ Controls ListControls(ServerPanel& panel, int /*node*/) {
   return {
       LabelControl("Label140", panel.Label140),
       // The type comes before the address: its change handler rewrites it.
-      ComboControl("ComboBoxDestType", panel.ComboBoxDestType, DestTypeItems()),
+      Reacting(ComboControl("ComboBoxDestType", panel.ComboBoxDestType, DestTypeItems()),
+               [&panel] { OnDestTypeChanged(panel); }),
       TextControl("MaskEditServerIPAddr", panel.MaskEditServerIPAddr),
       TextControl("MaskEditServerPort", panel.MaskEditServerPort),
       CheckControl("CheckBoxServerEn", panel.CheckBoxServerEn),

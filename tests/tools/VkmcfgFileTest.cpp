@@ -182,6 +182,29 @@ TEST_F(VkmcfgFileTest, SetAddressesGridCellsAndEveryValueKind) {
   EXPECT_EQ(connection["ComboBoxGroupNum"].Number(), 7);
 }
 
+TEST_F(VkmcfgFileTest, SetRunsTheReactionsAUserChangeWould) {
+  const std::string file = NewFile("f.cnt");
+  // The first battery border cannot go above 90 %.
+  ASSERT_EQ(Vkmcfg({"set", file, "18", "TrackBarDischargeWarn=5"}).status, 0);
+  // The delay edit drives its spin button, which is what is stored.
+  ASSERT_EQ(Vkmcfg({"set", file, "21", "EditDelayARM=30"}).status, 0);
+  // A scheduler row whose action is no output drops its reaction.
+  ASSERT_EQ(Vkmcfg({"set", file, "17", "StringGrid3[2][12]=5", "StringGrid3[2][13]=4", "StringGrid3[2][12]=1"}).status,
+            0);
+
+  const std::string bytes = ReadAll(file);
+  EXPECT_EQ(static_cast<uint8_t>(bytes[35 + 2041]), 0x80 | 90);
+  EXPECT_EQ(static_cast<uint8_t>(bytes[35 + 2040]), 0x94);  // the second border, 20 %, stays below it
+  EXPECT_EQ(static_cast<uint8_t>(bytes[35 + 2320]), 30);
+  const test::JsonValue shown = Show(file, {"17", "18"});
+  const test::JsonValue& power = shown["nodes"]["18"]["controls"];
+  EXPECT_EQ(power["TrackBarDischargeWarn"].Number(), 10);
+  EXPECT_EQ(power["Label4"].Text(), "90%");
+  const test::JsonValue& row2 = shown["nodes"]["17"]["controls"]["StringGrid3"][1];
+  EXPECT_EQ(row2[12].Number(), 1);
+  EXPECT_EQ(row2[13].Number(), 0);
+}
+
 TEST_F(VkmcfgFileTest, SetRejectsBadRequestsAndLeavesTheFileUntouched) {
   const std::string file = NewFile("f.cnt");
   const std::string before = ReadAll(file);

@@ -55,6 +55,47 @@ std::optional<std::string> SetBool(bool& field, std::string_view value) {
   return std::nullopt;
 }
 
+
+std::optional<std::string> AssignCell(Grid& grid, int row, int column, std::string_view value) {
+  if (row < 1 || row > grid.RowCount() || column < 0 || column >= grid.ColumnCount()) {
+    return "has no cell [" + std::to_string(row) + "][" + std::to_string(column) + "] (rows 1.." +
+           std::to_string(grid.RowCount()) + ", columns 0.." + std::to_string(grid.ColumnCount() - 1) + ")";
+  }
+  switch (grid.Column(column).kind) {
+    case CellKind::Text: grid.SetText(row, column, std::string(value)); return std::nullopt;
+    case CellKind::Check: return SetBool(std::get<bool>(grid.At(row, column)), value);
+    case CellKind::Combo: return SetIndex(std::get<int>(grid.At(row, column)), grid.Column(column).items, value);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> AssignControl(const ControlRef& control, std::string_view value) {
+  if (control.displayOnly) return std::string("is shown only and cannot be set");
+  switch (control.kind) {
+    case ControlKind::Text: *std::get<std::string*>(control.field) = std::string(value); return std::nullopt;
+    case ControlKind::ComboIndex: return SetIndex(*std::get<int*>(control.field), control.items, value);
+    case ControlKind::CheckBox: return SetBool(*std::get<bool*>(control.field), value);
+    case ControlKind::ThreeState: {
+      const std::optional<TriState> state = ParseTriState(value);
+      if (!state) return "expects unchecked, grayed or checked, not " + Quoted(value);
+      *std::get<TriState*>(control.field) = *state;
+      return std::nullopt;
+    }
+    case ControlKind::Position: {
+      const std::optional<int> position = ParseInt(value);
+      if (!position || *position < control.minimum || *position > control.maximum) {
+        return "expects a whole number from " + std::to_string(control.minimum) + " to " +
+               std::to_string(control.maximum) + ", not " + Quoted(value);
+      }
+      *std::get<int*>(control.field) = *position;
+      return std::nullopt;
+    }
+    case ControlKind::Memo: return std::string("is shown only and cannot be set");
+    case ControlKind::Grid: return std::string("is a grid: set one cell as NAME[ROW][COL]");
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string CellJson(const Grid& grid, int row, int column) {
@@ -98,44 +139,18 @@ std::string ControlJson(const ControlRef& control) {
   return "null";
 }
 
-std::optional<std::string> SetCell(Grid& grid, int row, int column, std::string_view value) {
-  if (row < 1 || row > grid.RowCount() || column < 0 || column >= grid.ColumnCount()) {
-    return "has no cell [" + std::to_string(row) + "][" + std::to_string(column) + "] (rows 1.." +
-           std::to_string(grid.RowCount()) + ", columns 0.." + std::to_string(grid.ColumnCount() - 1) + ")";
-  }
-  switch (grid.Column(column).kind) {
-    case CellKind::Text: grid.SetText(row, column, std::string(value)); return std::nullopt;
-    case CellKind::Check: return SetBool(std::get<bool>(grid.At(row, column)), value);
-    case CellKind::Combo: return SetIndex(std::get<int>(grid.At(row, column)), grid.Column(column).items, value);
-  }
-  return std::nullopt;
-}
 
 std::optional<std::string> SetControl(const ControlRef& control, std::string_view value) {
-  if (control.displayOnly) return std::string("is shown only and cannot be set");
-  switch (control.kind) {
-    case ControlKind::Text: *std::get<std::string*>(control.field) = std::string(value); return std::nullopt;
-    case ControlKind::ComboIndex: return SetIndex(*std::get<int*>(control.field), control.items, value);
-    case ControlKind::CheckBox: return SetBool(*std::get<bool*>(control.field), value);
-    case ControlKind::ThreeState: {
-      const std::optional<TriState> state = ParseTriState(value);
-      if (!state) return "expects unchecked, grayed or checked, not " + Quoted(value);
-      *std::get<TriState*>(control.field) = *state;
-      return std::nullopt;
-    }
-    case ControlKind::Position: {
-      const std::optional<int> position = ParseInt(value);
-      if (!position || *position < control.minimum || *position > control.maximum) {
-        return "expects a whole number from " + std::to_string(control.minimum) + " to " +
-               std::to_string(control.maximum) + ", not " + Quoted(value);
-      }
-      *std::get<int*>(control.field) = *position;
-      return std::nullopt;
-    }
-    case ControlKind::Memo: return std::string("is shown only and cannot be set");
-    case ControlKind::Grid: return std::string("is a grid: set one cell as NAME[ROW][COL]");
-  }
-  return std::nullopt;
+  std::optional<std::string> problem = AssignControl(control, value);
+  if (!problem && control.changed) control.changed();
+  return problem;
+}
+
+std::optional<std::string> SetCell(const ControlRef& grid, int row, int column, std::string_view value) {
+  if (grid.kind != ControlKind::Grid) return std::string("is not a grid");
+  std::optional<std::string> problem = AssignCell(*std::get<Grid*>(grid.field), row, column, value);
+  if (!problem && grid.cellChanged) grid.cellChanged(row, column);
+  return problem;
 }
 
 std::optional<ControlAddress> ParseControlAddress(std::string_view text) {

@@ -16,10 +16,12 @@ namespace vkm {
 std::string ControlJson(const ControlRef& control);
 std::string CellJson(const Grid& grid, int row, int column);
 
-// Sets the control from `value`; returns an error message when the value
-// does not suit the control (wrong kind, outside its range, read-only).
+// Sets the control (or one cell of a grid control) from `value` and runs its
+// immediate reaction, as a user's change would; returns an error message
+// when the value does not suit the control (wrong kind, outside its range,
+// read-only).
 std::optional<std::string> SetControl(const ControlRef& control, std::string_view value);
-std::optional<std::string> SetCell(Grid& grid, int row, int column, std::string_view value);
+std::optional<std::string> SetCell(const ControlRef& grid, int row, int column, std::string_view value);
 
 // A control addressed on the command line: NAME, or NAME[ROW][COL] for a
 // grid cell (ROW from 1, COL from 0).

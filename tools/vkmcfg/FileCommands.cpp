@@ -167,11 +167,7 @@ int SetCommand(const std::string& file, const std::string& nodeArgument, const s
     }
     std::optional<std::string> problem;
     if (address->row) {
-      if (control->kind != ControlKind::Grid) {
-        problem = "is not a grid";
-      } else {
-        problem = SetCell(*std::get<Grid*>(control->field), *address->row, *address->column, value);
-      }
+      problem = SetCell(*control, *address->row, *address->column, value);
     } else {
       problem = SetControl(*control, value);
     }
