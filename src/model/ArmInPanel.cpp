@@ -75,16 +75,6 @@ void ShowKeyRow(uint8_t* record, int row, Grid& grid) {
   grid.SetChecked(row, kKeyColumnN, GetBit(record[25], 1));
 }
 
-template <std::size_t N>
-void StoreReactions(const std::array<int, N>& combos, uint8_t* p) {
-  for (std::size_t i = 0; i < N; ++i) p[i] = static_cast<uint8_t>(StoredFromComboIndex(combos[i], 8));
-}
-
-template <std::size_t N>
-void ShowReactions(const uint8_t* p, std::array<int, N>& combos) {
-  for (std::size_t i = 0; i < N; ++i) combos[i] = ComboIndexFromStored(p[i], ReactionItems().size());
-}
-
 }  // namespace
 
 std::string ShowKeyCode(const uint8_t* bytes) {
@@ -108,9 +98,9 @@ void PanelToImage(ArmInPanel& panel, int /*node*/, ConfigurationImage& image) {
   uint8_t* record = ArmInRecord(image);
   record[17] = static_cast<uint8_t>(std::clamp(panel.UpDownDelayARM, 0, kDelayArmMax));
   record[18] = static_cast<uint8_t>(StoredFromComboIndex(panel.ComboBoxArmInMode, 8));
-  StoreReactions(panel.ComboBoxArmToRele, record + 19);
-  StoreReactions(panel.ComboBoxDisarmToRele, record + 25);
-  StoreReactions(panel.ComboBoxCDtoRele, record + 31);
+  StoreReactionCodes(record + 19, panel.ComboBoxArmToRele);
+  StoreReactionCodes(record + 25, panel.ComboBoxDisarmToRele);
+  StoreReactionCodes(record + 31, panel.ComboBoxCDtoRele);
   SetBit(record[47], 0, panel.CheckBoxSendGPSPosAsArmed);
   SetBit(record[47], 1, panel.CheckBoxSendGPSPosAsDisarmed);
   SetBit(record[47], 2, panel.CheckBoxSendGPSPosAsCntDown);
@@ -125,9 +115,9 @@ void ImageToPanel(ConfigurationImage& image, int node, ArmInPanel& panel) {
   panel.UpDownDelayARM = std::min<int>(record[17], kDelayArmMax);
   panel.EditDelayARM = std::to_string(panel.UpDownDelayARM);
   panel.ComboBoxArmInMode = ComboIndexFromStored(record[18], ArmInModeItems().size());
-  ShowReactions(record + 19, panel.ComboBoxArmToRele);
-  ShowReactions(record + 25, panel.ComboBoxDisarmToRele);
-  ShowReactions(record + 31, panel.ComboBoxCDtoRele);
+  ShowReactionCodes(record + 19, panel.ComboBoxArmToRele);
+  ShowReactionCodes(record + 25, panel.ComboBoxDisarmToRele);
+  ShowReactionCodes(record + 31, panel.ComboBoxCDtoRele);
   panel.CheckBoxSendGPSPosAsArmed = GetBit(record[47], 0);
   panel.CheckBoxSendGPSPosAsDisarmed = GetBit(record[47], 1);
   panel.CheckBoxSendGPSPosAsCntDown = GetBit(record[47], 2);

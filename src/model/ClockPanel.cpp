@@ -81,7 +81,7 @@ void StoreRow(const Grid& grid, int row, uint8_t* record) {
   const int action = grid.Index(row, kSchedulerActionColumn);
   const int reaction = grid.Index(row, kSchedulerReactionColumn);
   if (action < kFirstOutputAction) {
-    SetBits(record[12], 2, 6, StoredFromComboIndex(action, 6));
+    StoreComboBits(record[12], 2, 6, action);
     record[13] = static_cast<uint8_t>(StoredFromComboIndex(reaction, 8));
   } else {
     // The controller knows one output action; the output number rides in byte 13.

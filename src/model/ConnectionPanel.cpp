@@ -95,19 +95,19 @@ void PanelToImage(ConnectionPanel& panel, int node, ConfigurationImage& image) {
   uint8_t* record = Record(image, node);
   StorePhone(record + 0, panel.MaskEditPhone);
 
-  SetBits(record[16], 0, 2, StoredFromComboIndex(panel.ComboBoxTransportPriority, 2));
-  SetBits(record[16], 2, 4, StoredFromComboIndex(panel.ComboBoxGroupNum, 4));
+  StoreComboBits(record[16], 0, 2, panel.ComboBoxTransportPriority);
+  StoreComboBits(record[16], 2, 4, panel.ComboBoxGroupNum);
 
-  SetBits(record[17], 0, 4, StoredFromComboIndex(panel.ComboBoxDialTranspWaitTime, 4));
-  SetBits(record[17], 4, 2, StoredFromComboIndex(panel.ComboBoxIncomungCallAction, 2));
+  StoreComboBits(record[17], 0, 4, panel.ComboBoxDialTranspWaitTime);
+  StoreComboBits(record[17], 4, 2, panel.ComboBoxIncomungCallAction);
 
   record[18] = 0;
 
   SetBit(record[19], 0, panel.CheckBoxNotACK);
   SetBit(record[19], 1, panel.CheckBoxCallEn);
-  SetBits(record[19], 2, 6, StoredFromComboIndex(panel.ComboBoxOnLineTime, 6));
+  StoreComboBits(record[19], 2, 6, panel.ComboBoxOnLineTime);
 
-  SetBits(record[20], 0, 2, StoredFromComboIndex(panel.ComboBoxConnectionType, 2));
+  StoreComboBits(record[20], 0, 2, panel.ComboBoxConnectionType);
 
   StoreSourceMask(record + 21, panel.CheckBoxMaskDInput);
   SetBit(record[23], 0, panel.CheckBoxMaskDArm);
@@ -116,10 +116,10 @@ void PanelToImage(ConnectionPanel& panel, int node, ConfigurationImage& image) {
   SetBit(record[24], 2, panel.CheckBoxMaskDTest);
   SetBit(record[24], 3, panel.CheckBoxMaskDGPS);
 
-  SetBits(record[25], 0, 4, StoredFromComboIndex(panel.ComboBoxSMSTranspWaitTime, 4));
+  StoreComboBits(record[25], 0, 4, panel.ComboBoxSMSTranspWaitTime);
 
-  SetBits(record[26], 0, 2, StoredFromComboIndex(panel.ComboBoxLang, 2));
-  SetBits(record[26], 2, 1, StoredFromComboIndex(panel.ComboBoxUserId, 1));
+  StoreComboBits(record[26], 0, 2, panel.ComboBoxLang);
+  StoreComboBits(record[26], 2, 1, panel.ComboBoxUserId);
   SetBit(record[26], 3, panel.CheckBoxDebugMode);
   SetBit(record[26], 4, panel.CheckBoxSMSEn);
 
@@ -139,21 +139,21 @@ void ImageToPanel(ConfigurationImage& image, int node, ConnectionPanel& panel) {
 
   panel.MaskEditPhone = ShowText(record + 0, kPhoneSize);
 
-  panel.ComboBoxTransportPriority = ComboIndexFromStored(GetBits(record[16], 0, 2), TransportPriorityItems().size());
-  panel.ComboBoxGroupNum = ComboIndexFromStored(GetBits(record[16], 2, 4), GroupItems().size());
+  panel.ComboBoxTransportPriority = ShowComboBits(record[16], 0, 2, TransportPriorityItems());
+  panel.ComboBoxGroupNum = ShowComboBits(record[16], 2, 4, GroupItems());
 
-  panel.ComboBoxDialTranspWaitTime = ComboIndexFromStored(GetBits(record[17], 0, 4), WaitTimeItems().size());
+  panel.ComboBoxDialTranspWaitTime = ShowComboBits(record[17], 0, 4, WaitTimeItems());
   panel.ComboBoxIncomungCallAction =
-      ComboIndexFromStored(GetBits(record[17], 4, 2), IncomingCallActionItems().size());
+      ShowComboBits(record[17], 4, 2, IncomingCallActionItems());
   // Setting the index from here is not a user change, so the hint is copied
   // explicitly; the transport priority hint keeps its text.
   OnIncomingCallActionChanged(panel);
 
   panel.CheckBoxNotACK = GetBit(record[19], 0);
   panel.CheckBoxCallEn = GetBit(record[19], 1);
-  panel.ComboBoxOnLineTime = ComboIndexFromStored(GetBits(record[19], 2, 6), OnLineTimeItems().size());
+  panel.ComboBoxOnLineTime = ShowComboBits(record[19], 2, 6, OnLineTimeItems());
 
-  panel.ComboBoxConnectionType = ComboIndexFromStored(GetBits(record[20], 0, 2), ConnectionTypeItems().size());
+  panel.ComboBoxConnectionType = ShowComboBits(record[20], 0, 2, ConnectionTypeItems());
 
   panel.CheckBoxMaskDInput = ShowSourceMask(record + 21);
   panel.CheckBoxMaskDArm = GetBit(record[23], 0);
@@ -162,10 +162,10 @@ void ImageToPanel(ConfigurationImage& image, int node, ConnectionPanel& panel) {
   panel.CheckBoxMaskDTest = GetBit(record[24], 2);
   panel.CheckBoxMaskDGPS = GetBit(record[24], 3);
 
-  panel.ComboBoxSMSTranspWaitTime = ComboIndexFromStored(GetBits(record[25], 0, 4), WaitTimeItems().size());
+  panel.ComboBoxSMSTranspWaitTime = ShowComboBits(record[25], 0, 4, WaitTimeItems());
 
-  panel.ComboBoxLang = ComboIndexFromStored(GetBits(record[26], 0, 2), LangItems().size());
-  panel.ComboBoxUserId = ComboIndexFromStored(GetBits(record[26], 2, 1), UserIdItems().size());
+  panel.ComboBoxLang = ShowComboBits(record[26], 0, 2, LangItems());
+  panel.ComboBoxUserId = ShowComboBits(record[26], 2, 1, UserIdItems());
   panel.CheckBoxDebugMode = GetBit(record[26], 3);
   panel.CheckBoxSMSEn = GetBit(record[26], 4);
 

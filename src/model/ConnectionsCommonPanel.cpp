@@ -62,15 +62,15 @@ void PanelToImage(ConnectionsCommonPanel& panel, int /*node*/, ConfigurationImag
   if (!panel.CheckBoxSysPassword) panel.MaskEditSysPassword.clear();
 
   uint8_t& flags = image[kConnectionsCommonOffset];
-  SetBits(flags, 0, 3, StoredFromComboIndex(panel.ComboBoxCall2CallPauseX10S, 3));
+  StoreComboBits(flags, 0, 3, panel.ComboBoxCall2CallPauseX10S);
   SetBit(flags, 3, panel.CheckBoxACK);
   SetBit(flags, 4, panel.CheckBoxControlOnlyList);
   SetBit(flags, 5, panel.CheckBoxDTMFControlOnlyList);
-  SetBits(flags, 6, 2, StoredFromComboIndex(panel.ComboBoxDialPriority, 2));
+  StoreComboBits(flags, 6, 2, panel.ComboBoxDialPriority);
 
   uint8_t& sms = image[kConnectionsCommonOffset + 1];
-  SetBits(sms, 0, 4, StoredFromComboIndex(panel.ComboBoxOutdatedMsgTime, 4));
-  SetBits(sms, 4, 1, StoredFromComboIndex(panel.ComboBoxDATAProtocol, 1));
+  StoreComboBits(sms, 0, 4, panel.ComboBoxOutdatedMsgTime);
+  StoreComboBits(sms, 4, 1, panel.ComboBoxDATAProtocol);
 
   StoreText(&image[kAdminPasswordOffset], kAdminPasswordSize, Trim(panel.MaskEditSysPassword));
   StoreText(&image[kDtmfPasswordOffset], kDtmfPasswordSize, Trim(panel.MaskEditDTMFPass));
@@ -83,15 +83,15 @@ void ImageToPanel(ConfigurationImage& image, int node, ConnectionsCommonPanel& p
   OnSysPasswordClicked(panel);
 
   const uint8_t flags = image[kConnectionsCommonOffset];
-  panel.ComboBoxCall2CallPauseX10S = ComboIndexFromStored(GetBits(flags, 0, 3), PauseItems().size());
+  panel.ComboBoxCall2CallPauseX10S = ShowComboBits(flags, 0, 3, PauseItems());
   panel.CheckBoxACK = GetBit(flags, 3);
   panel.CheckBoxControlOnlyList = GetBit(flags, 4);
   panel.CheckBoxDTMFControlOnlyList = GetBit(flags, 5);
-  panel.ComboBoxDialPriority = ComboIndexFromStored(GetBits(flags, 6, 2), DialPriorityItems().size());
+  panel.ComboBoxDialPriority = ShowComboBits(flags, 6, 2, DialPriorityItems());
 
   const uint8_t sms = image[kConnectionsCommonOffset + 1];
-  panel.ComboBoxOutdatedMsgTime = ComboIndexFromStored(GetBits(sms, 0, 4), OutdatedMsgTimeItems().size());
-  panel.ComboBoxDATAProtocol = ComboIndexFromStored(GetBits(sms, 4, 1), DataProtocolItems().size());
+  panel.ComboBoxOutdatedMsgTime = ShowComboBits(sms, 0, 4, OutdatedMsgTimeItems());
+  panel.ComboBoxDATAProtocol = ShowComboBits(sms, 4, 1, DataProtocolItems());
 
   panel.MaskEditSysPassword = ShowText(&image[kAdminPasswordOffset], kAdminPasswordSize);
   panel.MaskEditDTMFPass = ShowText(&image[kDtmfPasswordOffset], kDtmfPasswordSize);

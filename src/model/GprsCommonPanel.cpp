@@ -108,7 +108,7 @@ void PanelToImage(GprsCommonPanel& panel, int /*node*/, ConfigurationImage& imag
   SetBit(image[kSystemEventFlagsOffset], 1, panel.CheckBoxMaskGPwrBlcTermo);
   SetBit(image[kSystemEventFlagsOffset], 2, panel.CheckBoxMaskGTestSys);
   SetBit(image[kSystemEventFlagsOffset], 3, panel.CheckBoxMaskG_GPS);
-  SetBits(image[kWaitTimeOffset], 4, 4, StoredFromComboIndex(panel.ComboBoxGPRSTranspWaitTime, 4));
+  StoreComboBits(image[kWaitTimeOffset], 4, 4, panel.ComboBoxGPRSTranspWaitTime);
 }
 
 void ImageToPanel(ConfigurationImage& image, int /*node*/, GprsCommonPanel& panel) {
@@ -129,11 +129,11 @@ void ImageToPanel(ConfigurationImage& image, int /*node*/, GprsCommonPanel& pane
   const unsigned ping = attemptsPing / 8u;
   panel.ComboBoxPingPeriod_min = ComboIndexFromStored(ping == 0 ? 0 : ping - 1, PingPeriodItems().size());
   panel.MaskEditBlockTimeAtConnFault_min = MinutesText(image[kBlockTimeOffset] * 5u);
-  panel.ComboBoxOnlineTime_min = ComboIndexFromStored(GetBits(image[kOnlineTimeOffset], 0, 5), OnlineTimeItems().size());
+  panel.ComboBoxOnlineTime_min = ShowComboBits(image[kOnlineTimeOffset], 0, 5, OnlineTimeItems());
 
   OnConnectionStrategyChanged(panel);
 
-  panel.ComboBoxGPRSTranspWaitTime = ComboIndexFromStored(GetBits(image[kWaitTimeOffset], 4, 4), WaitTimeItems().size());
+  panel.ComboBoxGPRSTranspWaitTime = ShowComboBits(image[kWaitTimeOffset], 4, 4, WaitTimeItems());
   panel.CheckBoxMaskGInput = ShowSourceMask(&image[kEventMaskOffset]);
   panel.CheckBoxMaskGArm = GetBit(image[kEventFlagsOffset], 0);
   panel.CheckBoxMaskGDisarm = GetBit(image[kEventFlagsOffset], 4);

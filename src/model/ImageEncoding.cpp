@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "model/Cp1251.h"
+#include "model/ItemLists.h"
 
 namespace vkm {
 
@@ -58,6 +59,22 @@ int ComboIndexFromStored(unsigned stored, std::size_t itemCount) {
 
 unsigned StoredFromComboIndex(int index, int width) {
   return static_cast<unsigned>(index) & ((1u << width) - 1u);
+}
+
+int ShowComboBits(uint8_t byte, int firstBit, int width, const Items& items) {
+  return ComboIndexFromStored(GetBits(byte, firstBit, width), items.size());
+}
+
+void StoreComboBits(uint8_t& byte, int firstBit, int width, int index) {
+  SetBits(byte, firstBit, width, StoredFromComboIndex(index, width));
+}
+
+void StoreReactionCodes(uint8_t* p, const OutputReactions& combos) {
+  for (std::size_t i = 0; i < combos.size(); ++i) p[i] = static_cast<uint8_t>(StoredFromComboIndex(combos[i], 8));
+}
+
+void ShowReactionCodes(const uint8_t* p, OutputReactions& combos) {
+  for (std::size_t i = 0; i < combos.size(); ++i) combos[i] = ComboIndexFromStored(p[i], ReactionItems().size());
 }
 
 namespace {

@@ -38,6 +38,16 @@ int ComboIndexFromStored(unsigned stored, std::size_t itemCount);
 // Index -1 (no selection) stores as the field's all-ones value.
 unsigned StoredFromComboIndex(int index, int width);
 
+// A combo box stored in bits firstBit..firstBit+width-1 of a byte.
+int ShowComboBits(uint8_t byte, int firstBit, int width, const Items& items);
+void StoreComboBits(uint8_t& byte, int firstBit, int width, int index);
+
+// --- Reaction codes: one byte per output, the index of the reaction list ---
+
+using OutputReactions = std::array<int, 6>;
+void StoreReactionCodes(uint8_t* p, const OutputReactions& combos);
+void ShowReactionCodes(const uint8_t* p, OutputReactions& combos);
+
 // --- Text fields ------------------------------------------------------------
 
 // Removes blanks (and other control characters) around the text.

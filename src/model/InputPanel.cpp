@@ -85,24 +85,6 @@ uint8_t* Record(ConfigurationImage& image, int node) {
   return &image[kInputRecords.Offset(node - kNodeInput1 + 1)];
 }
 
-int ComboFromBits(uint8_t byte, int firstBit, int width, const Items& items) {
-  return ComboIndexFromStored(GetBits(byte, firstBit, width), items.size());
-}
-
-void ComboToBits(uint8_t& byte, int firstBit, int width, int index) {
-  SetBits(byte, firstBit, width, StoredFromComboIndex(index, width));
-}
-
-template <std::size_t N>
-void StoreReactions(const std::array<int, N>& combos, uint8_t* p) {
-  for (std::size_t i = 0; i < N; ++i) p[i] = static_cast<uint8_t>(StoredFromComboIndex(combos[i], 8));
-}
-
-template <std::size_t N>
-void ShowReactions(const uint8_t* p, std::array<int, N>& combos) {
-  for (std::size_t i = 0; i < N; ++i) combos[i] = ComboIndexFromStored(p[i], ReactionItems().size());
-}
-
 }  // namespace
 
 const Items& SensTypeItems(int node) {
@@ -117,22 +99,22 @@ void PanelToImage(InputPanel& panel, int node, ConfigurationImage& image) {
   StoreText(record + 17, 17, panel.ComboBoxSensActSt);
   StoreText(record + 34, 17, panel.ComboBoxSensPassSt);
 
-  ComboToBits(record[52], 0, 4, panel.ComboBoxAverageTime);
-  ComboToBits(record[52], 4, 3, panel.ComboBoxSensActLevel);
+  StoreComboBits(record[52], 0, 4, panel.ComboBoxAverageTime);
+  StoreComboBits(record[52], 4, 3, panel.ComboBoxSensActLevel);
   SetBit(record[52], 7, panel.CheckBox24HZone);
   SetBits(record[53], 0, 6, static_cast<unsigned>(std::clamp(panel.UpDownRecoveryTime, 0, kRecoveryTimeMax)));
-  ComboToBits(record[54], 0, 6, panel.ComboBoxDelayTime);
-  ComboToBits(record[54], 6, 2, panel.ComboBoxReleToAlarm);
-  ComboToBits(record[55], 1, 3, panel.ComboBoxSensType);
+  StoreComboBits(record[54], 0, 6, panel.ComboBoxDelayTime);
+  StoreComboBits(record[54], 6, 2, panel.ComboBoxReleToAlarm);
+  StoreComboBits(record[55], 1, 3, panel.ComboBoxSensType);
 
   PutU16(record + 58, static_cast<uint16_t>(std::clamp(panel.TrackBarLoBarrier, 0, kBarrierMax)));
   PutU16(record + 60, static_cast<uint16_t>(std::clamp(panel.TrackBarHiBarrier, 0, kBarrierMax)));
 
   SetBit(record[62], 2, panel.CheckBoxNotArmingAsActive);
-  ComboToBits(record[62], 4, 4, panel.ComboBoxListenNum);
-  ComboToBits(record[63], 2, 2, panel.ComboBoxAlarmTry);
-  ComboToBits(record[63], 4, 2, panel.ComboBoxActArmDisMode);
-  ComboToBits(record[63], 6, 2, panel.ComboBoxPassArmDisMode);
+  StoreComboBits(record[62], 4, 4, panel.ComboBoxListenNum);
+  StoreComboBits(record[63], 2, 2, panel.ComboBoxAlarmTry);
+  StoreComboBits(record[63], 4, 2, panel.ComboBoxActArmDisMode);
+  StoreComboBits(record[63], 6, 2, panel.ComboBoxPassArmDisMode);
   SetBit(record[64], 4, panel.CheckBoxActiveToGPS);
 
   // ReadFloat takes a decimal comma as well as a point.
@@ -146,8 +128,8 @@ void PanelToImage(InputPanel& panel, int node, ConfigurationImage& image) {
   PutFloat(record + 68, minimum);
   PutFloat(record + 72, maximum);
 
-  StoreReactions(panel.ComboBoxActRele, record + 76);
-  StoreReactions(panel.ComboBoxPassRele, record + 82);
+  StoreReactionCodes(record + 76, panel.ComboBoxActRele);
+  StoreReactionCodes(record + 82, panel.ComboBoxPassRele);
 }
 
 void ImageToPanel(ConfigurationImage& image, int node, InputPanel& panel, char decimalSeparator) {
@@ -161,31 +143,31 @@ void ImageToPanel(ConfigurationImage& image, int node, InputPanel& panel, char d
   panel.ComboBoxSensActSt = ShowText(record + 17, 17);
   panel.ComboBoxSensPassSt = ShowText(record + 34, 17);
 
-  panel.ComboBoxAverageTime = ComboFromBits(record[52], 0, 4, AverageTimeItems());
-  panel.ComboBoxSensActLevel = ComboFromBits(record[52], 4, 3, ActiveLevelItems());
+  panel.ComboBoxAverageTime = ShowComboBits(record[52], 0, 4, AverageTimeItems());
+  panel.ComboBoxSensActLevel = ShowComboBits(record[52], 4, 3, ActiveLevelItems());
   panel.CheckBox24HZone = GetBit(record[52], 7);
   panel.UpDownRecoveryTime = static_cast<int>(GetBits(record[53], 0, 6));
   panel.EditRecoveryTime = std::to_string(panel.UpDownRecoveryTime);
-  panel.ComboBoxDelayTime = ComboFromBits(record[54], 0, 6, DelayTimeItems());
-  panel.ComboBoxReleToAlarm = ComboFromBits(record[54], 6, 2, ReleToAlarmItems());
-  panel.ComboBoxSensType = ComboFromBits(record[55], 1, 3, SensTypeItems(node));
+  panel.ComboBoxDelayTime = ShowComboBits(record[54], 0, 6, DelayTimeItems());
+  panel.ComboBoxReleToAlarm = ShowComboBits(record[54], 6, 2, ReleToAlarmItems());
+  panel.ComboBoxSensType = ShowComboBits(record[55], 1, 3, SensTypeItems(node));
 
   // The track bars cannot go beyond the converter's range.
   panel.TrackBarLoBarrier = std::min<int>(GetU16(record + 58), kBarrierMax);
   panel.TrackBarHiBarrier = std::min<int>(GetU16(record + 60), kBarrierMax);
 
   panel.CheckBoxNotArmingAsActive = GetBit(record[62], 2);
-  panel.ComboBoxListenNum = ComboFromBits(record[62], 4, 4, ListenNumItems());
-  panel.ComboBoxAlarmTry = ComboFromBits(record[63], 2, 2, AlarmTryItems());
-  panel.ComboBoxActArmDisMode = ComboFromBits(record[63], 4, 2, ArmDisModeItems());
-  panel.ComboBoxPassArmDisMode = ComboFromBits(record[63], 6, 2, ArmDisModeItems());
+  panel.ComboBoxListenNum = ShowComboBits(record[62], 4, 4, ListenNumItems());
+  panel.ComboBoxAlarmTry = ShowComboBits(record[63], 2, 2, AlarmTryItems());
+  panel.ComboBoxActArmDisMode = ShowComboBits(record[63], 4, 2, ArmDisModeItems());
+  panel.ComboBoxPassArmDisMode = ShowComboBits(record[63], 6, 2, ArmDisModeItems());
   panel.CheckBoxActiveToGPS = GetBit(record[64], 4);
 
   panel.MaskEditMinVal = FormatFloat(GetFloat(record + 68), decimalSeparator);
   panel.MaskEditMaxVal = FormatFloat(GetFloat(record + 72), decimalSeparator);
 
-  ShowReactions(record + 76, panel.ComboBoxActRele);
-  ShowReactions(record + 82, panel.ComboBoxPassRele);
+  ShowReactionCodes(record + 76, panel.ComboBoxActRele);
+  ShowReactionCodes(record + 82, panel.ComboBoxPassRele);
 }
 
 Controls ListControls(InputPanel& panel, int node) {

@@ -16,12 +16,12 @@ const Items& NoScanningTimeItems() {
 }  // namespace
 
 void PanelToImage(InputsCommonPanel& panel, int /*node*/, ConfigurationImage& image) {
-  SetBits(image[kInputsCommonOffset], 0, 3, StoredFromComboIndex(panel.ComboBoxNoScaningTimeAftReset, 3));
+  StoreComboBits(image[kInputsCommonOffset], 0, 3, panel.ComboBoxNoScaningTimeAftReset);
 }
 
 void ImageToPanel(ConfigurationImage& image, int /*node*/, InputsCommonPanel& panel) {
   panel.ComboBoxNoScaningTimeAftReset =
-      ComboIndexFromStored(GetBits(image[kInputsCommonOffset], 0, 3), NoScanningTimeItems().size());
+      ShowComboBits(image[kInputsCommonOffset], 0, 3, NoScanningTimeItems());
 }
 
 Controls ListControls(InputsCommonPanel& panel, int /*node*/) {

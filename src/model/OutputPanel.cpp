@@ -159,7 +159,7 @@ void PanelToImage(OutputPanel& panel, int node, ConfigurationImage& image) {
   uint8_t& flags = record[kFlagsOffset];
   SetBit(flags, 5, panel.CheckBoxReleEn);
   SetBit(flags, 6, panel.CheckBoxReleInversion);
-  SetBits(flags, 0, 5, StoredFromComboIndex(panel.ComboBoxCommType, 5));
+  StoreComboBits(flags, 0, 5, panel.ComboBoxCommType);
   SetBit(flags, 7, panel.CheckBoxRemoteControlEn);
 }
 
@@ -170,7 +170,7 @@ void ImageToPanel(ConfigurationImage& image, int node, OutputPanel& panel) {
   panel.ComboBoxReleNameAct = ShowName(record + kActNameOffset);
   panel.ComboBoxReleNameDeact = ShowName(record + kDeactNameOffset);
   const uint8_t flags = record[kFlagsOffset];
-  panel.ComboBoxCommType = ComboIndexFromStored(GetBits(flags, 0, 5), CommTypeItems().size());
+  panel.ComboBoxCommType = ShowComboBits(flags, 0, 5, CommTypeItems());
   panel.CheckBoxReleEn = GetBit(flags, 5);
   panel.CheckBoxReleInversion = GetBit(flags, 6);
   panel.CheckBoxRemoteControlEn = GetBit(flags, 7);

@@ -91,9 +91,9 @@ uint8_t BorderByte(bool report, int position) {
 
 void PanelToImage(PowerPanel& panel, int /*node*/, ConfigurationImage& image) {
   uint8_t* power = &image[kPowerOffset];  // image offset 2036
-  SetBits(power[0], 0, 3, StoredFromComboIndex(panel.ComboBoxPowerSignAverTime, 3));
+  StoreComboBits(power[0], 0, 3, panel.ComboBoxPowerSignAverTime);
   SetBit(power[0], 3, panel.CheckBoxExtPowerFault);
-  SetBits(power[0], 4, 3, StoredFromComboIndex(panel.ComboBoxRecoveryTime, 3));
+  StoreComboBits(power[0], 4, 3, panel.ComboBoxRecoveryTime);
   SetBit(power[0], 7, panel.CheckBoxExtPowerRec);
   SetBit(power[1], 0, panel.CheckBoxAsFaultSendGPSPos);
 
@@ -114,9 +114,9 @@ void ImageToPanel(ConfigurationImage& image, int node, PowerPanel& panel) {
   const uint8_t* power = &image[kPowerOffset];
   panel.Label23 = NodeCaption(node);
 
-  panel.ComboBoxPowerSignAverTime = ComboIndexFromStored(GetBits(power[0], 0, 3), AverageTimeItems().size());
+  panel.ComboBoxPowerSignAverTime = ShowComboBits(power[0], 0, 3, AverageTimeItems());
   panel.CheckBoxExtPowerFault = GetBit(power[0], 3);
-  panel.ComboBoxRecoveryTime = ComboIndexFromStored(GetBits(power[0], 4, 3), RecoveryTimeItems().size());
+  panel.ComboBoxRecoveryTime = ShowComboBits(power[0], 4, 3, RecoveryTimeItems());
   panel.CheckBoxExtPowerRec = GetBit(power[0], 7);
   panel.CheckBoxAsFaultSendGPSPos = GetBit(power[1], 0);
 
@@ -140,11 +140,11 @@ void ImageToPanel(ConfigurationImage& image, int node, PowerPanel& panel) {
 
   // The level lists are set directly: their ordering rule belongs to the user's choices.
   panel.ComboBoxLoBorderLevel = LevelIndex(power[15]);
-  panel.ComboBoxLoBorderOut = ComboIndexFromStored(GetBits(power[16], 0, 3), OutputItems().size());
-  panel.ComboBoxLoBorderScn = ComboIndexFromStored(GetBits(power[16], 3, 5), ReactionItems().size());
+  panel.ComboBoxLoBorderOut = ShowComboBits(power[16], 0, 3, OutputItems());
+  panel.ComboBoxLoBorderScn = ShowComboBits(power[16], 3, 5, ReactionItems());
   panel.ComboBoxHiBorderLevel = LevelIndex(power[17]);
-  panel.ComboBoxHiBorderOut = ComboIndexFromStored(GetBits(power[18], 0, 3), OutputItems().size());
-  panel.ComboBoxHiBorderScn = ComboIndexFromStored(GetBits(power[18], 3, 5), ReactionItems().size());
+  panel.ComboBoxHiBorderOut = ShowComboBits(power[18], 0, 3, OutputItems());
+  panel.ComboBoxHiBorderScn = ShowComboBits(power[18], 3, 5, ReactionItems());
 }
 
 Controls ListControls(PowerPanel& panel, int /*node*/) {

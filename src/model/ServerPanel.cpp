@@ -40,7 +40,7 @@ void PanelToImage(ServerPanel& panel, int node, ConfigurationImage& image) {
   }
   const uint64_t port = ReadLeadingNumber(panel.MaskEditServerPort);
   PutU16(record + kPortOffset, static_cast<uint16_t>(std::min<uint64_t>(port, 0xFFFF)));
-  SetBits(record[kTypeOffset], 0, 1, StoredFromComboIndex(panel.ComboBoxDestType, 1));
+  StoreComboBits(record[kTypeOffset], 0, 1, panel.ComboBoxDestType);
   SetBit(record[kEnableOffset], 0, panel.CheckBoxServerEn);
 }
 
@@ -49,7 +49,7 @@ void ImageToPanel(ConfigurationImage& image, int node, ServerPanel& panel) {
   panel.Label140 = "Сервер " + std::to_string(ServerNumber(node));
   // The type decides the edit's form, so it is set (and reacted to) before
   // the address is shown.
-  panel.ComboBoxDestType = ComboIndexFromStored(GetBits(record[kTypeOffset], 0, 1), DestTypeItems().size());
+  panel.ComboBoxDestType = ShowComboBits(record[kTypeOffset], 0, 1, DestTypeItems());
   OnDestTypeChanged(panel);
   panel.MaskEditServerIPAddr = panel.ComboBoxDestType == kIpAddress ? ShowIpv4(record + kAddressOffset)
                                                                     : ShowText(record + kAddressOffset, kAddressSize);
