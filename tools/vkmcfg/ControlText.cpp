@@ -1,8 +1,10 @@
 #include "ControlText.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "Json.h"
+#include "model/SectionTree.h"
 
 namespace vkm {
 namespace {
@@ -140,6 +142,17 @@ std::string ControlJson(const ControlRef& control) {
 }
 
 
+void WriteSectionJson(std::ostream& out, int node, const Controls& controls) {
+  out << "    \"" << node << "\": {\n      \"caption\": " << JsonString(NodeCaption(node)) << ",\n      \"controls\": {";
+  bool first = true;
+  for (const ControlRef& control : controls) {
+    if (!control.shown) continue;
+    out << (first ? "" : ",") << "\n        " << JsonString(control.name) << ": " << ControlJson(control);
+    first = false;
+  }
+  out << "\n      }\n    }";
+}
+
 std::optional<std::string> SetControl(const ControlRef& control, std::string_view value) {
   std::optional<std::string> problem = AssignControl(control, value);
   if (!problem && control.changed) control.changed();
@@ -151,6 +164,24 @@ std::optional<std::string> SetCell(const ControlRef& grid, int row, int column, 
   std::optional<std::string> problem = AssignCell(*std::get<Grid*>(grid.field), row, column, value);
   if (!problem && grid.cellChanged) grid.cellChanged(row, column);
   return problem;
+}
+
+std::optional<std::string> SetControls(const Controls& controls, const std::vector<std::string>& assignments) {
+  for (const std::string& assignment : assignments) {
+    const std::size_t equals = assignment.find('=');
+    const std::optional<ControlAddress> address =
+        equals == std::string::npos ? std::nullopt : ParseControlAddress(assignment.substr(0, equals));
+    if (!address) return "\"" + assignment + "\" is not NAME=VALUE or NAME[ROW][COL]=VALUE";
+    const std::string value = assignment.substr(equals + 1);
+    const auto control = std::find_if(controls.begin(), controls.end(),
+                                      [&](const ControlRef& candidate) { return candidate.name == address->name; });
+    if (control == controls.end()) return "no control " + address->name;
+    const std::optional<std::string> problem = address->row
+                                                   ? SetCell(*control, *address->row, *address->column, value)
+                                                   : SetControl(*control, value);
+    if (problem) return address->name + " " + *problem;
+  }
+  return std::nullopt;
 }
 
 std::optional<ControlAddress> ParseControlAddress(std::string_view text) {

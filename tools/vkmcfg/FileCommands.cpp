@@ -123,15 +123,8 @@ int ShowCommand(const std::string& file, const std::vector<std::string>& nodeArg
   for (std::size_t i = 0; i < nodes.size(); ++i) {
     const int node = nodes[i];
     ImageToPanel(*document, node, panels);
-    out << (i > 0 ? "," : "") << "\n    \"" << node << "\": {\n      \"caption\": " << JsonString(NodeCaption(node))
-        << ",\n      \"controls\": {";
-    bool first = true;
-    for (const ControlRef& control : ListControls(panels, node)) {
-      if (!control.shown) continue;
-      out << (first ? "" : ",") << "\n        " << JsonString(control.name) << ": " << ControlJson(control);
-      first = false;
-    }
-    out << "\n      }\n    }";
+    out << (i > 0 ? ",\n" : "\n");
+    WriteSectionJson(out, node, ListControls(panels, node));
   }
   out << "\n  }\n}\n";
   return 0;
@@ -146,35 +139,9 @@ int SetCommand(const std::string& file, const std::string& nodeArgument, const s
 
   PanelSet panels;
   ImageToPanel(*document, *node, panels);
-  const Controls controls = ListControls(panels, *node);
-  for (const std::string& assignment : assignments) {
-    const std::size_t equals = assignment.find('=');
-    const std::optional<ControlAddress> address =
-        equals == std::string::npos ? std::nullopt : ParseControlAddress(assignment.substr(0, equals));
-    if (!address) {
-      err << "vkmcfg: \"" << assignment << "\" is not NAME=VALUE or NAME[ROW][COL]=VALUE\n";
-      return kExitUsage;
-    }
-    const std::string value = assignment.substr(equals + 1);
-    const ControlRef* control = nullptr;
-    for (const ControlRef& candidate : controls) {
-      if (candidate.name == address->name) control = &candidate;
-    }
-    if (!control) {
-      err << "vkmcfg: section " << *node << " (" << NodeCaption(*node) << ") has no control " << address->name
-          << "\n";
-      return kExitUsage;
-    }
-    std::optional<std::string> problem;
-    if (address->row) {
-      problem = SetCell(*control, *address->row, *address->column, value);
-    } else {
-      problem = SetControl(*control, value);
-    }
-    if (problem) {
-      err << "vkmcfg: " << address->name << " " << *problem << "\n";
-      return kExitUsage;
-    }
+  if (const std::optional<std::string> problem = SetControls(ListControls(panels, *node), assignments)) {
+    err << "vkmcfg: section " << *node << " (" << NodeCaption(*node) << "): " << *problem << "\n";
+    return kExitUsage;
   }
   PanelToImage(panels, *node, *document);
   if (SaveConfigurationFile(*document, file) != 0) {
