@@ -23,6 +23,7 @@ TEST(FaultSpecTest, ReadsEveryKindAndEveryWhen) {
       {"flash@12", {FaultKind::Flash, {Kind::FrameNumber, 12, 0}}},
       {"password@cmd:17", {FaultKind::Password, {Kind::Command, 0, 17}}},
       {"refuse", {FaultKind::Refuse, {Kind::EveryFrame, 0, 0}}},
+      {"corrupt@cmd:7:2", {FaultKind::Corrupt, {Kind::CommandOccurrence, 2, 7}}},
   };
   for (const auto& c : cases) {
     std::string error;
@@ -138,6 +139,18 @@ TEST_F(FaultTest, BlockEchoFaultsChangeOnlyBlockReplies) {
   EXPECT_EQ(GetLe(ack, 4, 2), 193u);
   EXPECT_EQ(ack[6], kDone);
   EXPECT_EQ(controller->Area(1)[0xFF], 1) << "the write itself was carried out";
+}
+
+TEST_F(FaultTest, CorruptChangesReadDataInAValidFrame) {
+  StartWith({"corrupt"});
+  EXPECT_EQ(Ask(Request(5)), CleanReply(Request(5))) << "only block data is changed";
+  const Bytes read = Ask(ReadRequest(7, 0, 16));
+  const Bytes payload = PayloadOf(read, 7, 22);
+  ASSERT_EQ(payload.size(), 22u);
+  EXPECT_EQ(read.back(), Check(read, 1, read.size() - 2)) << "the frame itself is sound";
+  EXPECT_EQ(payload[6], FactoryImage()[0] ^ 0x01);
+  EXPECT_TRUE(std::equal(payload.begin() + 7, payload.end(), FactoryImage().begin() + 1));
+  EXPECT_EQ(controller->Area(1)[0], FactoryImage()[0]) << "the memory itself is intact";
 }
 
 TEST_F(FaultTest, ResultFaultsRefuseWithoutCarryingOut) {

@@ -20,6 +20,7 @@ constexpr std::pair<std::string_view, FaultKind> kNames[] = {
     {"flash", FaultKind::Flash},
     {"password", FaultKind::Password},
     {"refuse", FaultKind::Refuse},
+    {"corrupt", FaultKind::Corrupt},
 };
 
 std::optional<uint64_t> ParseNumber(std::string_view text, uint64_t min, uint64_t max) {
@@ -100,7 +101,7 @@ std::optional<Fault> ParseFault(std::string_view text, std::string& error) {
   }
   if (!known) {
     error = "unknown fault \"" + std::string(what) +
-            "\" (noreply, short, badcheck, echo-command, echo-address, echo-count, flash, password, refuse)";
+            "\" (noreply, short, badcheck, echo-command, echo-address, echo-count, flash, password, refuse, corrupt)";
     return std::nullopt;
   }
   if (at == std::string_view::npos) return fault;
@@ -173,6 +174,10 @@ void SpoilReply(std::vector<uint8_t>& reply, ReplyShape shape, const std::vector
     const auto count = static_cast<uint16_t>((reply[8] | reply[9] << 8) + 1);
     reply[8] = static_cast<uint8_t>(count & 0xFF);
     reply[9] = static_cast<uint8_t>(count >> 8);
+    ResealCheckByte(reply);
+  }
+  if (Has(kinds, FaultKind::Corrupt) && shape == ReplyShape::BlockData && reply.size() > 11) {
+    reply[10] = static_cast<uint8_t>(reply[10] ^ 0x01);
     ResealCheckByte(reply);
   }
   if (Has(kinds, FaultKind::BadCheck) && !reply.empty()) reply.back() = static_cast<uint8_t>(reply.back() ^ 0xFF);

@@ -18,6 +18,7 @@ enum class FaultKind {
   Flash,        // refused with result code 1, not carried out
   Password,     // refused with result code 2, not carried out
   Refuse,       // refused with result code 3, not carried out
+  Corrupt,      // a block read returns its first data byte changed, in a valid frame
 };
 
 // Which request frames a fault hits.

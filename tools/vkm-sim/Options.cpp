@@ -59,7 +59,7 @@ std::string UsageText() {
          "  --imei DIGITS          GSM module IMEI, 1 to 15 digits\n"
          "  --fault SPEC           inject a fault, repeatable; SPEC = WHAT or WHAT@WHEN\n"
          "                           WHAT: noreply short badcheck echo-command echo-address echo-count\n"
-         "                                 flash password refuse\n"
+         "                                 flash password refuse corrupt\n"
          "                           WHEN: N (the N-th request frame) | cmd:C (every frame with command C)\n"
          "                                 | cmd:C:K (the K-th frame with command C); none = every frame\n"
          "  --line-rate            reply as late as a 19200-baud line would\n"
