@@ -229,8 +229,9 @@ Controller::Handled Controller::BlockTransfer(const Frame& frame, int area, bool
     std::copy(payload.begin() + 6, payload.end(), memory.begin() + address);
     return {BlockAck(frame.command, address, count, kDone), ReplyShape::BlockAck, note};
   }
-  std::vector<uint8_t> data(payload.begin(), payload.begin() + 6);
-  data.insert(data.end(), memory.begin() + address, memory.begin() + address + count);
+  std::vector<uint8_t> data(6 + std::size_t{count});
+  std::copy_n(payload.begin(), 6, data.begin());
+  std::copy_n(memory.begin() + address, count, data.begin() + 6);
   return {BuildFrame(frame.command, data), ReplyShape::BlockData, note};
 }
 
