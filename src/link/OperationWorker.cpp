@@ -40,12 +40,15 @@ TReadData::~TReadData() { wait(); }
 
 void TReadData::run() {
   std::unique_ptr<SerialPort> port = makePort_();
+  bool done = false;
   if (!port->Open(portName_) || !port->IsOpen()) {
     report_.ShowStatus(StatusTextOf(kCannotOpenPort) + portName_, TextColour::Red);
-  } else if (Execute(*port)) {
-    result_ = 0;
+  } else {
+    done = Execute(*port);
   }
   port->Close();
+  // Publishes the caller's buffer along with the result.
+  result_.store(done ? 0 : 1, std::memory_order_release);
 }
 
 bool TReadData::Execute(SerialPort& port) {

@@ -48,7 +48,7 @@ class TReadData : public QThread {
   ~TReadData() override;
 
   // 0 when the operation succeeded, 1 otherwise; valid once the thread ended.
-  int Result() const { return result_.load(); }
+  int Result() const { return result_.load(std::memory_order_acquire); }
 
  protected:
   void run() override;
