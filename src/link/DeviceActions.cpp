@@ -88,6 +88,12 @@ bool DeviceActions::Opening() {
   return false;
 }
 
+bool DeviceActions::SendImagePassword() {
+  if (SendPassword(PasswordPayloadOf(document_.image), StatusTarget::ActionName)) return true;
+  Closing();
+  return false;
+}
+
 void DeviceActions::Closing() {
   frontEnd_.UnlockActions();
   frontEnd_.StartMonitor();
@@ -95,10 +101,7 @@ void DeviceActions::Closing() {
 
 ReadOutcome DeviceActions::ReadConf() {
   if (!Opening()) return ReadOutcome::Failed;
-  if (!SendPassword(PasswordPayloadOf(document_.image), StatusTarget::ActionName)) {
-    Closing();
-    return ReadOutcome::Failed;
-  }
+  if (!SendImagePassword()) return ReadOutcome::Failed;
   frontEnd_.StorePanel();
   // A failed read leaves the image as it was.
   const int read = Run({OperationKind::ReadArea, kAreaConfiguration, document_.image.data(), kImageSize},
@@ -120,10 +123,7 @@ bool DeviceActions::Programm() {
   if (!Opening()) return false;
   frontEnd_.StorePanel();
   frontEnd_.RefillPanel();
-  if (!SendPassword(PasswordPayloadOf(document_.image), StatusTarget::ActionName)) {
-    Closing();
-    return false;
-  }
+  if (!SendImagePassword()) return false;
   int result = ProgramArea(kAreaConfiguration, document_.image.data(), kImageSize, StatusTarget::ActionName);
   if (result == 0 && frontEnd_.ClearModeMemory()) {
     document_.ResetPostProgramBlock();
@@ -155,10 +155,7 @@ bool DeviceActions::Reconfigurate() {
   if (!Opening()) return false;
   frontEnd_.StorePanel();
   frontEnd_.RefillPanel();
-  if (!SendPassword(PasswordPayloadOf(document_.image), StatusTarget::ActionName)) {
-    Closing();
-    return false;
-  }
+  if (!SendImagePassword()) return false;
   const int result = ProgramArea(kAreaConfiguration, document_.image.data(), kImageSize, StatusTarget::ActionName);
   if (result == 0 && frontEnd_.ClearModeMemory()) ProgramClearedModeMemory();
   // The controller takes into use whatever it has accepted.
@@ -170,10 +167,7 @@ bool DeviceActions::Reconfigurate() {
 
 bool DeviceActions::Reset() {
   if (!Opening()) return false;
-  if (!SendPassword(PasswordPayloadOf(document_.image), StatusTarget::ActionName)) {
-    Closing();
-    return false;
-  }
+  if (!SendImagePassword()) return false;
   const int result = SendSingleZero(OperationKind::Restart, StatusTarget::ActionName);
   ShowIdentityOf(PlaceholderIdentity());
   frontEnd_.StartRestartDelay();
@@ -206,10 +200,7 @@ bool DeviceActions::FactoryConfig() {
 
 bool DeviceActions::ReadIMEICode() {
   if (!Opening()) return false;
-  if (!SendPassword(PasswordPayloadOf(document_.image), StatusTarget::ActionName)) {
-    Closing();
-    return false;
-  }
+  if (!SendImagePassword()) return false;
   frontEnd_.CopyToClipboard("IMEI: " + identity_.iGSMIMEILabel);
   frontEnd_.StartMonitor();
   frontEnd_.UnlockActions();

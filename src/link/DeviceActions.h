@@ -57,6 +57,8 @@ class DeviceActions {
   // Stop the monitor, show the controller section, lock, identify.
   bool Opening();
   void Closing();
+  // The password of the image, on `ActionName`; a refusal ends the action.
+  bool SendImagePassword();
   // Identifies on `status`; an unsupported device is told on `deviceMessage`.
   IdentifyOutcome Identify(StatusTarget status, StatusTarget deviceMessage);
   // The identification of the system-parameter buttons: an unsupported
