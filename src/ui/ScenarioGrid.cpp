@@ -1,0 +1,3 @@
+#include "ui/ScenarioGrid.h"
+
+ScenarioGrid::ScenarioGrid(QWidget* parent) : QTableWidget(parent) {}
