@@ -249,6 +249,7 @@ void TForm1::PrepareSection(int node) {
   QWidget* page = Page(node);
   if (node == kNodeController) PrepareControllerPanel(page);
   if (node == kNodeArmIn) ClearTouchActionDescription(page);
+  if (node == kNodeScenarios) PrepareScenarioGrid(page);
   if (node == kNodeSystemParameters) SetDeviceActionsEnabled(false);
 }
 

@@ -16,6 +16,7 @@
 #include "ui/InputMasks.h"
 #include "ui/MainWindow.h"
 #include "ui/MaskedCellDelegate.h"
+#include "ui/ScenarioGrid.h"
 
 namespace vkm {
 namespace {
@@ -69,6 +70,13 @@ void SetUpPage(QWidget* page) {
     const QString mask = InputMaskOf(edit->objectName());
     if (!mask.isEmpty()) edit->setInputMask(mask);
   }
+  // A form cannot limit the text of an editable combo box; it names the
+  // limit in a property.
+  for (QComboBox* box : page->findChildren<QComboBox*>()) {
+    if (box->isEditable() && box->property("maxLength").isValid()) {
+      box->lineEdit()->setMaxLength(box->property("maxLength").toInt());
+    }
+  }
   if (auto* grid = Child<QTableWidget>(page, "StringGrid1")) SetUpTouchKeyGrid(grid);
   if (auto* grid = Child<QTableWidget>(page, "StringGrid3")) SetUpSchedulerGrid(grid);
 }
@@ -85,6 +93,10 @@ void PrepareControllerPanel(QWidget* page) {
     scenarios->setCurrentIndex(0);
   }
   if (auto* status = Child<QLabel>(page, "ActionName")) status->clear();
+}
+
+void PrepareScenarioGrid(QWidget* page) {
+  if (auto* grid = page->findChild<ScenarioGrid*>("StringGrid2")) grid->PrepareForSection();
 }
 
 void ClearTouchActionDescription(QWidget* page) {
@@ -121,7 +133,7 @@ void ApplyDependentState(QWidget* page, int node, const PanelSet& panels) {
       }
     }
   } else if (node == kNodeScenarios) {
-    if (auto* grid = Child<QTableWidget>(page, "StringGrid2")) grid->viewport()->update();
+    if (auto* grid = Child<QTableWidget>(page, "StringGrid2")) grid->horizontalHeader()->viewport()->update();
   }
 }
 

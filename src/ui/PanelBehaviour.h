@@ -20,8 +20,9 @@ void ConnectPageButtons(TForm1& window, PanelSet& panels);
 // Enabling, masks, hints and visibility that follow the values of `node`.
 void ApplyDependentState(QWidget* page, int node, const PanelSet& panels);
 
-// Section preparation of the controller panel and the Arm In panel.
+// Section preparation of the controller, Arm In and scenario panels.
 void PrepareControllerPanel(QWidget* page);
 void ClearTouchActionDescription(QWidget* page);
+void PrepareScenarioGrid(QWidget* page);
 
 }  // namespace vkm

@@ -11,4 +11,10 @@ class ScenarioGrid : public QTableWidget {
 
  public:
   explicit ScenarioGrid(QWidget* parent = nullptr);
+
+  // The geometry the section sets each time it is shown: column 0 110 wide,
+  // the heading row 28 high, the first scenario's first column current.
+  void PrepareForSection();
+  // The cells of a data row (0-based), for the diagram.
+  QStringList RowTexts(int row) const;
 };
