@@ -21,6 +21,8 @@
 namespace vkm {
 namespace {
 
+constexpr int kHostNameLength = 33;
+
 template <class Widget>
 Widget* Child(QWidget* page, const char* name) {
   return page ? page->findChild<Widget*>(QString::fromLatin1(name)) : nullptr;
@@ -122,6 +124,8 @@ void ApplyDependentState(QWidget* page, int node, const PanelSet& panels) {
       const bool ip = panels.server.ComboBoxDestType == 0;
       const QString text = address->text();
       address->setInputMask(ip ? InputMaskOf("MaskEditServerIPAddr") : QString());
+      // Removing a mask also removes the length limit of a host name.
+      if (!ip) address->setMaxLength(kHostNameLength);
       address->setText(text);
     }
   } else if (node == kNodeClock) {
