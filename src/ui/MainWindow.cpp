@@ -58,6 +58,7 @@ TForm1::TForm1(const Options& options, QWidget* parent)
   tree_->setObjectName("TreeView1");
   tree_->setFixedWidth(kTreeWidth);
   tree_->setHeaderHidden(true);
+  tree_->setIndentation(14);
   tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   stack_ = new QStackedWidget;
   layout->addWidget(tree_);
