@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,10 +43,6 @@ QStringList Texts(const Items& items) {
 
 void SetUpTouchKeyGrid(QTableWidget* grid) {
   grid->horizontalHeader()->setMinimumSectionSize(10);
-  const int remaining = grid->viewport()->width() - 60;
-  const int codeWidth = remaining / 2 - 12;
-  const int widths[] = {20, codeWidth, codeWidth, 20, 20};
-  for (int column = 0; column < 5; ++column) grid->setColumnWidth(column, widths[column]);
   grid->verticalHeader()->setDefaultSectionSize(20);
   // The narrow row header is the handle by which rows are dragged.
   grid->verticalHeader()->setVisible(true);
@@ -99,6 +96,16 @@ void PrepareControllerPanel(QWidget* page) {
 
 void PrepareScenarioGrid(QWidget* page) {
   if (auto* grid = page->findChild<ScenarioGrid*>("StringGrid2")) grid->PrepareForSection();
+}
+
+void FitTouchKeyColumns(QWidget* page) {
+  auto* grid = Child<QTableWidget>(page, "StringGrid1");
+  if (!grid) return;
+  if (page->layout()) page->layout()->activate();
+  // The key code and the user name share what the narrow columns leave.
+  const int codeWidth = (grid->width() - 60) / 2 - 12;
+  const int widths[] = {20, codeWidth, codeWidth, 20, 20};
+  for (int column = 0; column < 5; ++column) grid->setColumnWidth(column, widths[column]);
 }
 
 void ClearTouchActionDescription(QWidget* page) {
