@@ -244,7 +244,6 @@ void TForm1::TreeView1Change(int node) {
   lastNode_ = node;
   if (NodeHoldsValues(node)) ShowPanelValues(node);
   stack_->setCurrentWidget(page);
-  if (node == kNodeArmIn) FitTouchKeyColumns(page);
 }
 
 void TForm1::PrepareSection(int node) {

@@ -3,10 +3,10 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,13 +41,38 @@ QStringList Texts(const Items& items) {
   return texts;
 }
 
+// The key code and the user name share what the narrow columns leave of
+// the visible width, whenever the grid changes size.
+class TouchKeyColumnFitter : public QObject {
+ public:
+  explicit TouchKeyColumnFitter(QTableWidget* grid) : QObject(grid), grid_(grid) { grid->installEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == grid_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show)) Fit();
+    return false;
+  }
+
+ private:
+  void Fit() {
+    const int narrow[] = {24, 20, 20};  // the number column holds two digits
+    const int codeWidth = (grid_->viewport()->width() - narrow[0] - narrow[1] - narrow[2]) / 2;
+    const int widths[] = {narrow[0], codeWidth, codeWidth, narrow[1], narrow[2]};
+    for (int column = 0; column < 5; ++column) grid_->setColumnWidth(column, widths[column]);
+  }
+
+  QTableWidget* grid_;
+};
+
 void SetUpTouchKeyGrid(QTableWidget* grid) {
+  new TouchKeyColumnFitter(grid);
+  grid->setTextElideMode(Qt::ElideNone);
   grid->horizontalHeader()->setMinimumSectionSize(10);
   grid->verticalHeader()->setDefaultSectionSize(20);
   // The narrow row header is the handle by which rows are dragged.
   grid->verticalHeader()->setVisible(true);
   grid->verticalHeader()->setFixedWidth(10);
   grid->verticalHeader()->setSectionsMovable(true);
+  for (int row = 0; row < grid->rowCount(); ++row) grid->setVerticalHeaderItem(row, new QTableWidgetItem);
   grid->setItemDelegate(new MaskedCellDelegate(
       "StringGrid1", [](int, int column) { return column == 1 || column == 2; }, grid));
 }
@@ -96,16 +121,6 @@ void PrepareControllerPanel(QWidget* page) {
 
 void PrepareScenarioGrid(QWidget* page) {
   if (auto* grid = page->findChild<ScenarioGrid*>("StringGrid2")) grid->PrepareForSection();
-}
-
-void FitTouchKeyColumns(QWidget* page) {
-  auto* grid = Child<QTableWidget>(page, "StringGrid1");
-  if (!grid) return;
-  if (page->layout()) page->layout()->activate();
-  // The key code and the user name share what the narrow columns leave.
-  const int codeWidth = (grid->width() - 60) / 2 - 12;
-  const int widths[] = {20, codeWidth, codeWidth, 20, 20};
-  for (int column = 0; column < 5; ++column) grid->setColumnWidth(column, widths[column]);
 }
 
 void ClearTouchActionDescription(QWidget* page) {

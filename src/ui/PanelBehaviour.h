@@ -24,7 +24,5 @@ void ApplyDependentState(QWidget* page, int node, const PanelSet& panels);
 void PrepareControllerPanel(QWidget* page);
 void ClearTouchActionDescription(QWidget* page);
 void PrepareScenarioGrid(QWidget* page);
-// The touch-key grid's columns follow the grid's width once it is shown.
-void FitTouchKeyColumns(QWidget* page);
 
 }  // namespace vkm
