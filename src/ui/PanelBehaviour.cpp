@@ -17,6 +17,7 @@
 #include "ui/InputMasks.h"
 #include "ui/MainWindow.h"
 #include "ui/MaskedCellDelegate.h"
+#include "ui/PanelBinding.h"
 #include "ui/ScenarioGrid.h"
 
 namespace vkm {
@@ -153,7 +154,7 @@ void ApplyDependentState(QWidget* page, int node, const PanelSet& panels) {
   } else if (node == kNodeClock) {
     if (auto* grid = Child<QTableWidget>(page, "StringGrid3")) {
       for (int row = 1; row <= grid->rowCount(); ++row) {
-        if (QWidget* reaction = grid->cellWidget(row - 1, 13)) {
+        if (QWidget* reaction = GridCellControl(grid, row - 1, 13)) {
           reaction->setVisible(SchedulerReactionVisible(panels.clock, row));
         }
       }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,26 +50,20 @@ TriState TriStateOf(Qt::CheckState state) {
   return TriState::Unchecked;
 }
 
-// Cells of a grid: texts are items, check boxes and combo boxes are cell
-// widgets. Model row r is table row r - 1 (the heading row is the header).
-QCheckBox* CellCheckBox(QTableWidget* table, int row, int column) {
-  auto* box = qobject_cast<QCheckBox*>(table->cellWidget(row, column));
-  if (!box) {
-    box = new QCheckBox;
-    box->setStyleSheet("margin-left: 4px");
-    table->setCellWidget(row, column, box);
-  }
-  return box;
-}
-
-QComboBox* CellComboBox(QTableWidget* table, int row, int column, const Items* items) {
-  auto* box = qobject_cast<QComboBox*>(table->cellWidget(row, column));
-  if (!box) {
-    box = new QComboBox;
-    table->setCellWidget(row, column, box);
-  }
-  SetItems(box, items);
-  return box;
+// Cells of a grid: texts are items; check boxes and combo boxes sit in a
+// container laid into the cell, so that a cell's control can be hidden
+// (the table shows its cell widgets again whenever it lays them out).
+// Model row r is table row r - 1 (the heading row is the header).
+template <class Control>
+Control* CellControl(QTableWidget* table, int row, int column) {
+  if (QWidget* cell = table->cellWidget(row, column)) return cell->findChild<Control*>();
+  auto* cell = new QWidget;
+  auto* layout = new QHBoxLayout(cell);
+  layout->setContentsMargins(2, 0, 2, 0);
+  auto* control = new Control(cell);
+  layout->addWidget(control, 0, std::is_same_v<Control, QCheckBox> ? Qt::AlignCenter : Qt::Alignment());
+  table->setCellWidget(row, column, cell);
+  return control;
 }
 
 void GridToTable(const Grid& grid, QTableWidget* table) {
@@ -86,13 +81,14 @@ void GridToTable(const Grid& grid, QTableWidget* table) {
           break;
         }
         case CellKind::Check: {
-          QCheckBox* box = CellCheckBox(table, r, column);
+          auto* box = CellControl<QCheckBox>(table, r, column);
           const QSignalBlocker boxBlocker(box);
           box->setChecked(grid.Checked(row, column));
           break;
         }
         case CellKind::Combo: {
-          QComboBox* box = CellComboBox(table, r, column, grid.Column(column).items);
+          auto* box = CellControl<QComboBox>(table, r, column);
+          SetItems(box, grid.Column(column).items);
           const QSignalBlocker boxBlocker(box);
           box->setCurrentIndex(grid.Index(row, column));
           break;
@@ -113,12 +109,12 @@ void TableToGrid(const QTableWidget* table, Grid& grid) {
           break;
         }
         case CellKind::Check:
-          if (auto* box = qobject_cast<QCheckBox*>(table->cellWidget(r, column))) {
+          if (auto* box = qobject_cast<QCheckBox*>(GridCellControl(table, r, column))) {
             grid.SetChecked(row, column, box->isChecked());
           }
           break;
         case CellKind::Combo:
-          if (auto* box = qobject_cast<QComboBox*>(table->cellWidget(r, column))) {
+          if (auto* box = qobject_cast<QComboBox*>(GridCellControl(table, r, column))) {
             grid.SetIndex(row, column, box->currentIndex());
           }
           break;
@@ -222,6 +218,13 @@ void FromWidget(QWidget* widget, const ControlRef& control) {
 
 }  // namespace
 
+QWidget* GridCellControl(const QTableWidget* table, int row, int column) {
+  const QWidget* cell = table->cellWidget(row, column);
+  if (!cell) return nullptr;
+  if (auto* box = cell->findChild<QComboBox*>()) return box;
+  return cell->findChild<QCheckBox*>();
+}
+
 QWidget* FindControlWidget(QWidget* page, const QString& controlName) {
   if (QWidget* widget = page->findChild<QWidget*>(controlName)) return widget;
   if (controlName.startsWith("UpDown")) {
@@ -284,7 +287,7 @@ void PanelBinding::Connect(QWidget* page, const Controls& controls, std::functio
       connections_ << QObject::connect(table, &QTableWidget::cellChanged, react);
       for (int r = 0; r < table->rowCount(); ++r) {
         for (int column = 0; column < table->columnCount(); ++column) {
-          QWidget* cell = table->cellWidget(r, column);
+          QWidget* cell = GridCellControl(table, r, column);
           if (auto* box = qobject_cast<QComboBox*>(cell)) {
             connections_ << QObject::connect(box, &QComboBox::currentIndexChanged, [react, r, column] { react(r, column); });
           } else if (auto* check = qobject_cast<QCheckBox*>(cell)) {

@@ -10,6 +10,8 @@
 
 #include "model/Controls.h"
 
+class QTableWidget;
+
 namespace vkm {
 
 class PanelBinding {
@@ -29,6 +31,10 @@ class PanelBinding {
  private:
   QList<QMetaObject::Connection> connections_;
 };
+
+// The check box or combo box in a grid cell (table row and column), or
+// nullptr for a text cell.
+QWidget* GridCellControl(const QTableWidget* table, int row, int column);
 
 // The widget that shows a control. The up-down buttons of an edit are part
 // of the spin box named after the edit.
