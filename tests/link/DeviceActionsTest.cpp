@@ -11,23 +11,13 @@
 
 #include "RecordingFrontEnd.h"
 #include "SimulatorFixture.h"
+#include "StatusTextLiterals.h"
 #include "link/DeviceActions.h"
 #include "model/FactoryImage.h"
 
 namespace vkm::test {
 namespace {
 
-constexpr char kIdentifying[] = "Идентификация...";
-constexpr char kWriting[] = "Передача данных в память контроллера...";
-constexpr char kReading[] = "Чтение данных из памяти контроллера...";
-constexpr char kProgrammed[] = "Программирование завершено успешно";
-constexpr char kMismatch[] = "Ошибка, найдены несоответствия в данных";
-constexpr char kDataRead[] = "Данные считаны";
-constexpr char kEqual[] = "Данные в памяти контроллера аналогичны текущим";
-constexpr char kDifferent[] = "Данные в памяти контроллера отличаются от текущих";
-constexpr char kVersionRead[] = "Версия устройства считана";
-constexpr char kDataSent[] = "Данные переданы";
-constexpr char kRestarting[] = "Перезагрузка устройства инициированна";
 constexpr char kFlash[] = "Внутренняя ошибка взаимодействия с FLASH памятью";
 constexpr char kPasswordNeeded[] =
     "Взаимодействие запрещено без указания пароля, команды чтения/записи и ряд управляющих команд не могут быть "

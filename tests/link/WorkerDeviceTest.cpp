@@ -9,22 +9,12 @@
 
 #include "RecordingFrontEnd.h"
 #include "SimulatorFixture.h"
+#include "StatusTextLiterals.h"
 #include "link/OperationWorker.h"
 
 namespace vkm::test {
 namespace {
 
-constexpr char kIdentifying[] = "Идентификация...";
-constexpr char kWriting[] = "Передача данных в память контроллера...";
-constexpr char kReading[] = "Чтение данных из памяти контроллера...";
-constexpr char kProgrammed[] = "Программирование завершено успешно";
-constexpr char kMismatch[] = "Ошибка, найдены несоответствия в данных";
-constexpr char kDataRead[] = "Данные считаны";
-constexpr char kEqual[] = "Данные в памяти контроллера аналогичны текущим";
-constexpr char kDifferent[] = "Данные в памяти контроллера отличаются от текущих";
-constexpr char kVersionRead[] = "Версия устройства считана";
-constexpr char kDataSent[] = "Данные переданы";
-constexpr char kRestarting[] = "Перезагрузка устройства инициированна";
 
 using Texts = std::vector<ShownText>;
 using Bytes = std::vector<uint8_t>;

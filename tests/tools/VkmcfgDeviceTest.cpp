@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "JsonCheck.h"
+#include "RunVkmcfg.h"
 #include "link/SimulatorFixture.h"
 #include "model/FactoryImage.h"
 
@@ -21,18 +22,6 @@ constexpr char kPassword[] = "s3cret";
 constexpr char kPasswordNeeded[] =
     "red Взаимодействие запрещено без указания пароля, команды чтения/записи и ряд управляющих команд не могут быть "
     "выполнены\n";
-
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
@@ -49,11 +38,7 @@ class VkmcfgDeviceTest : public SimulatorTest {
   // Runs vkmcfg on the port; `environment` is put before the command (the
   // password variable is never inherited).
   RunResult Vkmcfg(const std::vector<std::string>& args, const std::string& environment = "") {
-    std::string command = "env -u VKM_PASSWORD " + environment + " " + ShellQuote(VKMCFG_PATH);
-    for (const std::string& arg : args) command += " " + ShellQuote(arg);
-    command += " >" + ShellQuote(Path("stdout").string()) + " 2>" + ShellQuote(Path("stderr").string());
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(Path("stdout")), ReadWholeFile(Path("stderr"))};
+    return RunVkmcfg(args, dir_, environment);
   }
 
   RunResult OnPort(std::vector<std::string> args, const std::string& environment = "") {

@@ -10,32 +10,17 @@
 
 #include "../files/FileTestSupport.h"
 #include "JsonCheck.h"
+#include "RunVkmcfg.h"
 #include "model/SectionTree.h"
 
 namespace vkm {
 namespace {
 
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
+using test::RunResult;
 
 class VkmcfgFileTest : public test::TempDirTest {
  protected:
-  RunResult Vkmcfg(const std::vector<std::string>& args) {
-    std::string command = ShellQuote(VKMCFG_PATH);
-    for (const std::string& arg : args) command += " " + ShellQuote(arg);
-    command += " >" + ShellQuote(Path("stdout").string()) + " 2>" + ShellQuote(Path("stderr").string());
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(Path("stdout")), ReadAll(Path("stderr"))};
-  }
+  RunResult Vkmcfg(const std::vector<std::string>& args) { return test::RunVkmcfg(args, dir_); }
 
   std::string NewFile(const std::string& name) {
     const std::string path = Path(name).string();
