@@ -347,11 +347,7 @@ TEST(ConnectionPanel, HintsFollowTheSelectedEntry) {
 TEST(ConnectionPanel, ListsEveryControlWithItsItems) {
   ConnectionPanel panel;
   const Controls controls = ListControls(panel, kNodeConnection1);
-  auto find = [&](const std::string& name) -> const ControlRef& {
-    auto it = std::find_if(controls.begin(), controls.end(), [&](const ControlRef& c) { return c.name == name; });
-    if (it == controls.end()) throw std::runtime_error("no control " + name);
-    return *it;
-  };
+  auto find = [&](const std::string& name) -> const ControlRef& { return test::FindControl(controls, name); };
   struct Combo {
     const char* name;
     Items items;  // the whole list, or its first and last items with the count below

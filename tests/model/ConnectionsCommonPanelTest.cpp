@@ -213,11 +213,7 @@ TEST(ConnectionsCommonPanel, FillingAppliesTheBoxState) {
 TEST(ConnectionsCommonPanel, ListsItsControlsWithTheirItems) {
   ConnectionsCommonPanel panel;
   const Controls controls = ListControls(panel, kNodeConnectionsCommon);
-  auto find = [&](const std::string& name) -> const ControlRef& {
-    auto it = std::find_if(controls.begin(), controls.end(), [&](const ControlRef& c) { return c.name == name; });
-    if (it == controls.end()) throw std::runtime_error("no control " + name);
-    return *it;
-  };
+  auto find = [&](const std::string& name) -> const ControlRef& { return test::FindControl(controls, name); };
   struct Combo {
     const char* name;
     std::size_t count;
