@@ -145,7 +145,9 @@ void ApplyDependentState(QWidget* page, int node, const PanelSet& panels) {
   } else if (node >= kNodeServer1 && node < kNodeClock) {
     if (auto* address = Child<QLineEdit>(page, "MaskEditServerIPAddr")) {
       const bool ip = panels.server.ComboBoxDestType == 0;
-      const QString text = address->text();
+      // The model's text: the edit, still in the form of the previous type,
+      // may have mangled it (a host name in an IP address mask).
+      const QString text = QString::fromStdString(panels.server.MaskEditServerIPAddr);
       address->setInputMask(ip ? InputMaskOf("MaskEditServerIPAddr") : QString());
       // Removing a mask also removes the length limit of a host name.
       if (!ip) address->setMaxLength(kHostNameLength);

@@ -256,8 +256,10 @@ void PanelBinding::Connect(QWidget* page, const Controls& controls, std::functio
     QWidget* widget = FindControlWidget(page, QString::fromStdString(control.name));
     if (!widget) continue;
     if (control.changed) {
-      const auto react = [page, controls, widget, control, reacted] {
-        FromWidget(widget, control);
+      // Every control is read first: the reaction must not undo the
+      // user's other edits on the page when it shows its result.
+      const auto react = [page, controls, control, reacted] {
+        FromWidgets(page, controls);
         control.changed();
         ToWidgets(page, controls);
         if (reacted) reacted();
@@ -278,8 +280,8 @@ void PanelBinding::Connect(QWidget* page, const Controls& controls, std::functio
     if (control.cellChanged) {
       auto* table = qobject_cast<QTableWidget*>(widget);
       if (!table) continue;
-      const auto react = [page, controls, table, control, reacted](int r, int column) {
-        FromWidget(table, control);
+      const auto react = [page, controls, control, reacted](int r, int column) {
+        FromWidgets(page, controls);
         control.cellChanged(r + 1, column);
         ToWidgets(page, controls);
         if (reacted) reacted();

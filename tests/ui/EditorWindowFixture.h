@@ -26,6 +26,9 @@
 #include "ui/MainWindow.h"
 #include "ui/UserDialogs.h"
 
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace vkm::test {
 
 class RecordingDialogs : public UserDialogs {
@@ -193,13 +196,18 @@ inline bool EditCell(QTableWidget& table, int row, int column, const QString& te
   if (!editor) return false;
   Type(*editor, text);
   QTest::keyClick(editor, Qt::Key_Return);
+  // The view takes the text from the editor once the key is handled.
+  QApplication::processEvents();
   return true;
 }
 
 inline void DoubleClickCell(QTableWidget& table, int row, int column) {
   const QModelIndex index = table.model()->index(row, column);
   table.scrollTo(index);
-  QTest::mouseDClick(table.viewport(), Qt::LeftButton, Qt::NoModifier, table.visualRect(index).center());
+  const QPoint centre = table.visualRect(index).center();
+  // The first click of a double-click, then the second.
+  QTest::mouseClick(table.viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+  QTest::mouseDClick(table.viewport(), Qt::LeftButton, Qt::NoModifier, centre);
 }
 
 inline QString CellText(const QTableWidget& table, int row, int column) {

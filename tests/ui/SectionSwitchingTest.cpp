@@ -7,9 +7,7 @@
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QToolBar>
-#include <QToolButton>
 #include <cstring>
-#include <set>
 #include <sstream>
 
 #include "EditorWindowFixture.h"

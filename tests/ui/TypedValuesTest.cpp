@@ -4,12 +4,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
-#include <QSpinBox>
 #include <QTableWidget>
 #include <functional>
-#include <set>
 #include <sstream>
 #include <string_view>
 
