@@ -45,7 +45,7 @@ std::optional<double> ParseSeconds(std::string_view text) {
 
 std::string UsageText() {
   return "usage: vkm-sim [--link PATH] [--image FILE] [--device-name NAME] [--modification TEXT]\n"
-         "               [--firmware HEX] [--imei DIGITS] [--fault SPEC]... [--line-rate]\n"
+         "               [--firmware HEX] [--imei DIGITS] [--fault FAULT]... [--line-rate]\n"
          "               [--reset-delay SECONDS] [--verbose]\n"
          "\n"
          "A virtual VKM410 controller on a pseudo-terminal. The first line of standard output is the\n"
@@ -57,7 +57,7 @@ std::string UsageText() {
          "  --modification TEXT    modification, up to 9 bytes (default G)\n"
          "  --firmware HEX         firmware version, 1 to 4 hex digits (default 0100)\n"
          "  --imei DIGITS          GSM module IMEI, 1 to 15 digits\n"
-         "  --fault SPEC           inject a fault, repeatable; SPEC = WHAT or WHAT@WHEN\n"
+         "  --fault FAULT          inject a fault, repeatable; FAULT = WHAT or WHAT@WHEN\n"
          "                           WHAT: noreply short badcheck echo-command echo-address echo-count\n"
          "                                 flash password refuse corrupt\n"
          "                           WHEN: N (the N-th request frame) | cmd:C (every frame with command C)\n"
