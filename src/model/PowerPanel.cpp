@@ -16,21 +16,20 @@ constexpr int kTemperatureMin = -40;
 constexpr int kTemperatureMax = 90;
 constexpr int kTopLevel = 89;  // degrees of level item 0
 
+// 2, 4, 8 .. 256 followed by the unit: index i stands for 2^(i+1).
+Items PowersOfTwo(const std::string& unit) {
+  Items list;
+  for (int k = 0; k < 8; ++k) list.push_back(std::to_string(2 << k) + unit);
+  return list;
+}
+
 const Items& AverageTimeItems() {
-  static const Items items = [] {
-    Items list;
-    for (int k = 0; k < 8; ++k) list.push_back(std::to_string(2 << k) + " Sec.");
-    return list;
-  }();
+  static const Items items = PowersOfTwo(" Sec.");
   return items;
 }
 
 const Items& RecoveryTimeItems() {
-  static const Items items = [] {
-    Items list;
-    for (int k = 0; k < 8; ++k) list.push_back(std::to_string(2 << k) + " Min.");
-    return list;
-  }();
+  static const Items items = PowersOfTwo(" Min.");
   return items;
 }
 
