@@ -18,10 +18,6 @@
 namespace vkm::test {
 namespace {
 
-constexpr char kFlash[] = "Внутренняя ошибка взаимодействия с FLASH памятью";
-constexpr char kPasswordNeeded[] =
-    "Взаимодействие запрещено без указания пароля, команды чтения/записи и ряд управляющих команд не могут быть "
-    "выполнены";
 constexpr char kPassword[] = "pw123456";
 
 using Texts = std::vector<ShownText>;

@@ -11,23 +11,13 @@
 
 #include "RecordingFrontEnd.h"
 #include "SimulatorFixture.h"
+#include "StatusTextLiterals.h"
 #include "link/Exchange.h"
 #include "link/QtSerialPort.h"
 #include "model/FactoryImage.h"
 
 namespace vkm::test {
 namespace {
-
-constexpr char kNoValidReply[] = "Нет корректного ответа от устройства";
-constexpr char kNoReply[] = "Нет ответа от устройства";
-constexpr char kCode1[] = "Ошибка передачи данных, код 1";
-constexpr char kCode2[] = "Ошибка передачи данных, код 2";
-constexpr char kCode3[] = "Ошибка передачи данных, код 3";
-constexpr char kFlash[] = "Внутренняя ошибка взаимодействия с FLASH памятью";
-constexpr char kPassword[] =
-    "Взаимодействие запрещено без указания пароля, команды чтения/записи и ряд управляющих команд не могут быть "
-    "выполнены";
-constexpr char kBadArea[] = "Ошибка идентификатора области FLASH памяти";
 
 constexpr uint8_t kUntouched = 0xAA;
 
@@ -224,8 +214,8 @@ const FailureCase kFailures[] = {
     {"CommandBadCheckBeforeWrongEcho", Routine::Command, {"badcheck@cmd:15", "echo-command@cmd:15"}, kCode2, 1},
     {"CommandWrongCommandWithResultZero", Routine::Command, {"echo-command@cmd:15"}, kCode3, 1},
     {"CommandFlash", Routine::Command, {"flash@cmd:15"}, kFlash, 1},
-    {"CommandPassword", Routine::Command, {"password@cmd:15"}, kPassword, 1},
-    {"CommandPasswordDecidesOverWrongEcho", Routine::Command, {"password@cmd:15", "echo-command@cmd:15"}, kPassword, 1},
+    {"CommandPassword", Routine::Command, {"password@cmd:15"}, kPasswordNeeded, 1},
+    {"CommandPasswordDecidesOverWrongEcho", Routine::Command, {"password@cmd:15", "echo-command@cmd:15"}, kPasswordNeeded, 1},
     {"CommandRefused", Routine::Command, {"refuse@cmd:15"}, kCode3, 1},
 
     {"WriteNoReply", Routine::Write, {"noreply@cmd:18"}, kNoReply, 3},

@@ -16,5 +16,15 @@ constexpr char kDifferent[] = "Данные в памяти контроллер
 constexpr char kVersionRead[] = "Версия устройства считана";
 constexpr char kDataSent[] = "Данные переданы";
 constexpr char kRestarting[] = "Перезагрузка устройства инициированна";
+constexpr char kNoValidReply[] = "Нет корректного ответа от устройства";
+constexpr char kNoReply[] = "Нет ответа от устройства";
+constexpr char kCode1[] = "Ошибка передачи данных, код 1";
+constexpr char kCode2[] = "Ошибка передачи данных, код 2";
+constexpr char kCode3[] = "Ошибка передачи данных, код 3";
+constexpr char kFlash[] = "Внутренняя ошибка взаимодействия с FLASH памятью";
+constexpr char kPasswordNeeded[] =
+    "Взаимодействие запрещено без указания пароля, команды чтения/записи и ряд управляющих команд не могут быть "
+    "выполнены";
+constexpr char kBadArea[] = "Ошибка идентификатора области FLASH памяти";
 
 }  // namespace vkm::test
